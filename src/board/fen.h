@@ -1,0 +1,8 @@
+// Reading a FEN into the start fields of the game record.
+#pragma once
+
+// Reads placement, side, castling and en-passant fields into the start fields
+// of `partie`. Returns 1 on success. On a malformed FEN returns 0, leaves the
+// game record untouched and points `erreur_fen` at a short description.
+int lit_fen(const char* texte);
+extern const char* erreur_fen;

@@ -1,0 +1,86 @@
+// The game record (Partie) and the search board (Position).
+//
+// The board exists twice: the game record holds the game as the interface
+// sees it (start position, moves played, keys after every ply); the search
+// board holds the same placement as bitboards, rotated occupancies, material
+// sums and keys, kept current by joue/dejoue. Both are process-wide.
+#pragma once
+
+#include <cstdint>
+
+#include "board/types.h"
+
+// Room for the plies of a game plus the deepest searched line.
+constexpr int CAPACITE_PARTIE = 512;
+// A game may not grow beyond this many plies, so a search always has room.
+constexpr int DEMI_COUPS_MAX = CAPACITE_PARTIE - PLY_MAX - 1;
+
+struct Partie {
+  int32_t echiquier[64];
+  uint8_t en_passant;
+  uint8_t roque_blancs;  // bit 0 king side, bit 1 queen side
+  uint8_t roque_noirs;
+  uint8_t reserve;
+  int32_t dernier_irreversible;
+  int32_t trait;
+  int32_t echiquier_depart[64];
+  uint8_t en_passant_depart;
+  uint8_t roque_blancs_depart;
+  uint8_t roque_noirs_depart;
+  uint8_t reserve_depart;
+  int32_t dernier_irreversible_depart;
+  int32_t trait_depart;
+  int32_t coups[CAPACITE_PARTIE];  // origin + 64 * destination + 4096 * type
+  uint64_t cles[CAPACITE_PARTIE];  // placement key after i plies
+  int32_t nb_demi_coups;
+  int32_t camp_programme;
+};
+
+// Irreversible state of one search ply. In the castling bytes, 1 is the king
+// side right, 2 the queen side right, and 4 means that side has castled.
+struct EtatPly {
+  uint8_t en_passant;
+  uint8_t roque_blancs;
+  uint8_t roque_noirs;
+  uint8_t reserve;
+  int32_t dernier_irreversible;
+};
+
+struct Position {
+  int8_t cases[64];
+  uint8_t roi_blanc, roi_noir;
+  Bitboard pions_blancs, cavaliers_blancs, fous_blancs, tours_blanches, dames_blanches;
+  Bitboard pions_noirs, cavaliers_noirs, fous_noirs, tours_noires, dames_noires;
+  Bitboard diagonales;  // bishops and queens of both colours
+  Bitboard lignes;      // rooks and queens of both colours
+  Bitboard occupation_blancs, occupation_noirs;
+  Bitboard occupation_r90, occupation_a1h8, occupation_a8h1;
+  uint64_t cle;
+  uint32_t cle_pions;
+  int32_t materiel_blancs, materiel_noirs;
+  int32_t nb_pions_blancs, nb_pions_noirs;
+  int32_t phase_blancs, phase_noirs;
+  EtatPly etats[PLY_MAX + 1];
+  uint64_t cles_ply[PLY_MAX + 1];
+  uint32_t cles_pions_ply[PLY_MAX + 1];
+  int32_t demi_coups;
+  int32_t irreversible_racine;
+  int32_t camp_programme, camp_adverse;
+};
+
+extern Partie partie;
+extern Position position;
+
+extern const int32_t position_initiale[64];
+extern int32_t diagonale_a1h8[64];  // file - rank
+extern int32_t diagonale_a8h1[64];  // file + rank - 7
+
+void initialise_diagonales();
+void position_depart();
+void position_calcule();
+
+void partie_initialise(Partie& p, const int32_t placement[64], int trait);
+void partie_recommence(Partie& p);
+void partie_fixe_trait(Partie& p, int trait);
+void partie_programme_au_trait(Partie& p);
+void partie_vers_position(Partie& p);

@@ -1,0 +1,4 @@
+#include "front/demarrage.h"
+
+void initialise_moteur() {}
+int boucle_uci() { return 0; }

@@ -1,0 +1,29 @@
+// Entry point: a command-line mode when the first argument names one,
+// otherwise the UCI engine on standard input and output.
+#include <cstring>
+
+#include "front/demarrage.h"
+#include "modes.h"
+
+namespace {
+
+struct Mode {
+  const char* nom;
+  int (*lance)(int, char**);
+};
+
+constexpr Mode modes[] = {
+    {"perft", mode_perft}, {"bench", mode_bench}, {"eval", mode_eval},
+    {"book", mode_book},   {"eco", mode_eco},     {"tb", mode_tb},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1) {
+    for (const Mode& m : modes)
+      if (std::strcmp(argv[1], m.nom) == 0) return m.lance(argc - 2, argv + 2);
+  }
+  initialise_moteur();
+  return boucle_uci();
+}
