@@ -14,3 +14,25 @@ extern int32_t materiel_racine;
 extern int32_t position_racine;
 extern int32_t marge_paresseuse;
 extern int32_t nb_evaluations;
+
+// Evaluations that went past both lazy exits and walked the pieces (phases
+// 0 and 1) or scored the endgame pieces (phase 2).
+extern int64_t nb_evaluations_completes;
+
+// Pawn hash table. The search allocates it with its transposition table and
+// clears it when the transposition table is cleared. alloue_hash_pions
+// returns 1 when the table is available (allocated now or earlier), 0 when
+// the memory could not be had; the evaluation then works without it.
+int alloue_hash_pions();
+void efface_hash_pions();
+void libere_hash_pions();
+
+// Pawn-structure statistics: every pawn evaluation, hits of the one-entry
+// cache, hits of the table.
+extern int64_t nb_evaluations_pions;
+extern int64_t nb_succes_cache_pions;
+extern int64_t nb_succes_hash_pions;
+
+// King safety for the search's extension: returns the king-attack score
+// (White's view) and stores the danger to each king.
+int securite_rois(int32_t& danger_blancs, int32_t& danger_noirs);
