@@ -84,3 +84,10 @@ void partie_recommence(Partie& p);
 void partie_fixe_trait(Partie& p, int trait);
 void partie_programme_au_trait(Partie& p);
 void partie_vers_position(Partie& p);
+
+// Recomputes everything derived from `cases` (bitboards, occupancies, king
+// squares, material, keys, and the pawn counts and phase weights) and
+// compares it with the incrementally kept fields. Returns 1 when they agree.
+// Pawn counts and phase weights are only meaningful once the evaluation's
+// phase routine has run, as before any search.
+int position_est_valide();
