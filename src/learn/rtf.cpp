@@ -10,8 +10,9 @@
 #include <ctime>
 
 #include "board/texte_coup.h"
+#include "book/eco.h"
+#include "front/go.h"
 #include "learn/apprentissage.h"
-#include "learn/ouverture_rapport.h"
 
 namespace {
 
@@ -68,7 +69,9 @@ void ecrit_tete_rapport(FILE* flux, const Partie& p) {
   std::fprintf(flux, "Date : %02d:%02d %02d/%02d/%4d\\par\n", local.tm_hour, local.tm_min, local.tm_mday,
                local.tm_mon + 1, local.tm_year + 1900);
   ecrit_diagramme(flux);
-  std::fprintf(flux, "%s\\par\n", nom_ouverture_rapport(p));
+  // The name found last stays when this position has none.
+  nomme_ouverture(nom_ouverture, TAILLE_NOM_OUVERTURE);
+  std::fprintf(flux, "%s\\par\n", nom_ouverture);
   std::fputs(p.camp_programme == BLANCS ? "Le programme a les blancs. " : "Le programme a les noirs. ", flux);
   std::fputs(p.trait == BLANCS ? "Les blancs doivent jouer\\par\n" : "Les noirs doivent jouer\\par\n", flux);
   std::fprintf(flux, "\\par\nFEN : %s\\par\n", position_en_fen(p));
@@ -158,7 +161,7 @@ void ecrit_rapport_partie(FILE* flux, const Partie& p, const char* meilleur_coup
   std::fflush(flux);
 }
 
-void ecrit_rapport_position(FILE* flux, const Partie& p, int valeur_precedente, const char* meilleur_coup,
+void ecrit_rapport_position(FILE* flux, const Partie& p, int valeur_avant, const char* meilleur_coup,
                             int valeur, int profondeur) {
   ecrit_tete_rapport(flux, p);
   ecrit_liste_coups(flux, p);
@@ -169,7 +172,7 @@ void ecrit_rapport_position(FILE* flux, const Partie& p, int valeur_precedente, 
     std::fprintf(flux, "%d. ", n / 2 + 1);
   }
   std::fprintf(flux, "%s\\par\n", meilleur_coup);
-  std::fprintf(flux, "Valeur : %d ---> %d (profondeur : %d)\\par\n\\par\n", valeur_precedente, valeur, profondeur);
+  std::fprintf(flux, "Valeur : %d ---> %d (profondeur : %d)\\par\n\\par\n", valeur_avant, valeur, profondeur);
   std::fflush(flux);
 }
 

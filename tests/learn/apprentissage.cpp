@@ -73,13 +73,13 @@ class Apprentissage : public ::testing::Test {
 }  // namespace
 
 TEST_F(Apprentissage, DixValeursPuisRapportDePartie) {
-  valeur_precedente = -1000;  // no value drop in this test
   EXPECT_EQ(recherche(1, 50), "");
   for (int n = 2; n <= 10; ++n) {
+    valeur_precedente = -1000;  // no value drop in this test
     EXPECT_EQ(recherche(n, 10 * n, n), "info string Apprentissage : " + std::to_string(n - 2) +
                                            " valeur=" + std::to_string(10 * n) + " prof=" + std::to_string(n) + "\n");
-    valeur_precedente = -1000;
   }
+  valeur_precedente = -1000;
   EXPECT_FALSE(existe("apprentissage.txt"));
   EXPECT_EQ(recherche(11, -15, 9), "info string Apprentissage : 9 valeur=-15 prof=9\n");
   for (int k = 0; k < 9; ++k) EXPECT_EQ(valeurs_apprentissage[k], 10 * (k + 2));
