@@ -27,7 +27,6 @@
 #include "book/octets.h"
 #include "book/pgn.h"
 #include "book/san.h"
-#include "front/demarrage.h"
 #include "modes.h"
 #include "outils_livre.h"
 
@@ -174,7 +173,7 @@ int mode_book(int argc, char** argv) {
   if (!prepare_dossier(dossier)) return 1;
 
   const auto debut = std::chrono::steady_clock::now();
-  initialise_moteur();
+  initialise_plateau();
   cumuls.clear();
   cumuls.reserve(1 << 21);
   Bilan bilan;

@@ -18,7 +18,6 @@
 #include "book/octets.h"
 #include "book/pgn.h"
 #include "book/san.h"
-#include "front/demarrage.h"
 #include "modes.h"
 #include "outils_livre.h"
 
@@ -71,7 +70,7 @@ int mode_eco(int argc, char** argv) {
     return 2;
   }
   if (!prepare_dossier(dossier)) return 1;
-  initialise_moteur();
+  initialise_plateau();
 
   std::vector<Entree> entrees;
   std::string texte_eco;

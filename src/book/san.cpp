@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "board/position.h"
+#include "board/cles.h"
 #include "board/joue.h"
+#include "movegen/bitboard.h"
 #include "movegen/attaques.h"
 #include "movegen/generation.h"
 
@@ -85,6 +87,13 @@ bool lit_demande(const char* san, int camp, Demande& d) {
 }
 
 }  // namespace
+
+void initialise_plateau() {
+  initialise_cles();
+  init_tables();
+  initialise_diagonales();
+  position_depart();
+}
 
 void prepare_rejeu() {
   partie_initialise(partie, position_initiale, BLANCS);

@@ -4,6 +4,9 @@
 
 #include "board/types.h"
 
+// Keys, bitboard tables and diagonals, for programs that replay games
+// without starting the engine (the builders, the tests).
+void initialise_plateau();
 // Sets the game record and the search board to the standard initial
 // position, White to move, ready to replay moves from ply 0.
 void prepare_rejeu();
