@@ -13,9 +13,6 @@ int64_t nb_succes_hash_pions = 0;
 void prepare_evaluation() {}
 int evalue_position(int, int, int, int) { return 0; }
 int materiel_insuffisant() { return 0; }
-int alloue_hash_pions() { return 1; }
-void efface_hash_pions() {}
-void libere_hash_pions() {}
 int securite_rois(int32_t& danger_blancs, int32_t& danger_noirs) {
   danger_blancs = danger_noirs = 0;
   return 0;

@@ -19,13 +19,9 @@ extern int32_t nb_evaluations;
 // 0 and 1) or scored the endgame pieces (phase 2).
 extern int64_t nb_evaluations_completes;
 
-// Pawn hash table. The search allocates it with its transposition table and
-// clears it when the transposition table is cleared. alloue_hash_pions
-// returns 1 when the table is available (allocated now or earlier), 0 when
-// the memory could not be had; the evaluation then works without it.
-int alloue_hash_pions();
-void efface_hash_pions();
-void libere_hash_pions();
+// The pawn hash memory (memoire_hash_pions, efface_hash_pions) is allocated
+// and cleared with the transposition table (search/table_hash.h); the entry
+// layout is the pawn evaluation's (eval/pions.h).
 
 // Pawn-structure statistics: every pawn evaluation, hits of the one-entry
 // cache, hits of the table.
