@@ -50,10 +50,10 @@ constexpr char lettres_promotion[] = " PNBRQK";
 
 }  // namespace
 
-void lance_go(const char* ligne) {
+void lit_parametres_go(const char* ligne, ParametresGo& p) {
   ponder_en_cours = 0;
   profondeur_max = PROFONDEUR_PLAFOND;
-  int32_t temps_blancs = 0, temps_noirs = 0, inc_blancs = 0, inc_noirs = 0;
+  p = ParametresGo{};
 
   std::snprintf(mots, sizeof mots, "%s", ligne);
   char* reste = nullptr;
@@ -67,13 +67,13 @@ void lance_go(const char* ligne) {
     bool consomme = false;
     if (std::strcmp(mot, "wtime") == 0 || std::strcmp(mot, "btime") == 0) {
       if (nombre) {
-        (mot[0] == 'w' ? temps_blancs : temps_noirs) = n / 1000;
+        p.temps[mot[0] == 'w' ? BLANCS : NOIRS] = n / 1000;
         mode_temps_fixe = 0;
         consomme = true;
       }
     } else if (std::strcmp(mot, "winc") == 0 || std::strcmp(mot, "binc") == 0) {
       if (nombre) {
-        (mot[0] == 'w' ? inc_blancs : inc_noirs) = n / 1000;
+        p.increments[mot[0] == 'w' ? BLANCS : NOIRS] = n / 1000;
         consomme = true;
       }
     } else if (std::strcmp(mot, "movestogo") == 0) {
@@ -112,6 +112,11 @@ void lance_go(const char* ligne) {
     }
     mot = consomme ? strtok_r(nullptr, " \t", &reste) : suivant;
   }
+}
+
+void lance_go(const char* ligne) {
+  ParametresGo p;
+  lit_parametres_go(ligne, p);
 
   // The program plays the side to move.
   partie_vers_position(partie);
@@ -119,8 +124,8 @@ void lance_go(const char* ligne) {
   partie_programme_au_trait(partie);
 
   // Without "wtime"/"btime" the clock is 0; it only matters in clock mode.
-  temps_restant = partie.trait == BLANCS ? temps_blancs : temps_noirs;
-  increment = partie.trait == BLANCS ? inc_blancs : inc_noirs;
+  temps_restant = p.temps[partie.trait & 1];
+  increment = p.increments[partie.trait & 1];
   if (!sans_coups_restants) {
     temps_controle = temps_restant;
     coups_controle = coups_restants;

@@ -49,7 +49,7 @@ void differe_commande(bool arrete) {
     ecrit("info string Commande %s refusee : ligne trop longue\n", mot);
     return;
   }
-  std::snprintf(commande, sizeof commande, "%s %s", mot, ligne);
+  std::snprintf(commande, sizeof commande, "%s%s", mot, ligne);
   entree_differe(commande);
   if (arrete) arret_recherche = 1;
 }
