@@ -22,7 +22,7 @@ int ferme_fichier_rtf(FILE* flux);
 // Game report: the ten recorded values after the game's moves.
 void ecrit_rapport_partie(FILE* flux, const Partie& p, const char* meilleur_coup);
 // Position report: the value drop after the game's moves.
-void ecrit_rapport_position(FILE* flux, const Partie& p, int valeur_precedente, const char* meilleur_coup,
+void ecrit_rapport_position(FILE* flux, const Partie& p, int valeur_avant, const char* meilleur_coup,
                             int valeur, int profondeur);
 // Diagram of the search board, in the "Chess Merida" font.
 void ecrit_diagramme(FILE* flux);
