@@ -233,6 +233,9 @@ inline uint32_t calcule_indice(int n, int camp, const int32_t* blancs, const int
   int w2 = e.y ? blancs[4 * e.y + (e.y == e.x)] : 0;
   int b1 = e.z ? noirs[4 * e.z] : 0;
   if (e.y == 0 && e.z == 0) w2 = b1 = 0;
+  // Kings together or in contact have no entry; keep such input out of the
+  // tables rather than reading a king-pair table out of range.
+  if (wk == bk || rois_voisins(wk, bk)) return UINT32_MAX;
   bool avec_ep = ep >= 0 && ep < 64 && e.z == PION && (e.x == PION || e.y == PION);
 
   // Canonical orientation, decided by the king of the side to move.
