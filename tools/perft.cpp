@@ -1,8 +1,85 @@
+// velmar perft DEPTH [FEN]: one "MOVE: COUNT" line per legal root move, a
+// blank line, then "Nodes searched: N".
+#include "perft.h"
+
+#include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
+#include "board/cles.h"
+#include "board/fen.h"
+#include "board/joue.h"
+#include "board/position.h"
+#include "board/texte_coup.h"
 #include "modes.h"
+#include "movegen/attaques.h"
+#include "movegen/bitboard.h"
+#include "movegen/generation.h"
 
-int mode_perft(int, char**) {
-  std::fprintf(stderr, "velmar: the perft mode is not available yet\n");
-  return 2;
+int prepare_perft(const char* fen) {
+  initialise_cles();
+  init_tables();
+  initialise_diagonales();
+  position_depart();
+  partie_initialise(partie, position_initiale, BLANCS);
+  if (fen != nullptr) {
+    if (!lit_fen(fen)) return 0;
+    partie_recommence(partie);
+  }
+  partie_fixe_trait(partie, partie.trait);
+  partie_programme_au_trait(partie);
+  partie_vers_position(partie);
+  debut_liste[0] = pile_coups;
+  return 1;
+}
+
+uint64_t compte_perft(int camp, int ply, int profondeur) {
+  if (profondeur <= 0) return 1;
+  genere_coups(camp, ply);
+  uint64_t noeuds = 0;
+  for (Coup* c = debut_liste[ply]; c != debut_liste[ply + 1]; ++c) {
+    joue(camp, ply, *c);
+    if (!en_echec(camp)) noeuds += profondeur == 1 ? 1 : compte_perft(camp ^ 1, ply + 1, profondeur - 1);
+    dejoue(camp, ply, *c);
+  }
+  return noeuds;
+}
+
+int mode_perft(int argc, char** argv) {
+  char* fin = nullptr;
+  const long profondeur = argc >= 1 ? std::strtol(argv[0], &fin, 10) : -1;
+  if (argc < 1 || fin == argv[0] || *fin != 0 || profondeur < 0 || profondeur > PERFT_PROFONDEUR_MAX) {
+    std::fprintf(stderr, "usage: velmar perft DEPTH [FEN]  (DEPTH from 0 to %d)\n", PERFT_PROFONDEUR_MAX);
+    return 2;
+  }
+  std::string fen;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) fen += ' ';
+    fen += argv[i];
+  }
+  if (!prepare_perft(argc > 1 ? fen.c_str() : nullptr)) {
+    std::fprintf(stderr, "velmar: bad FEN: %s\n", erreur_fen);
+    return 2;
+  }
+
+  const int camp = partie.trait;
+  uint64_t total = 0;
+  if (profondeur == 0) {
+    total = 1;
+  } else {
+    genere_coups(camp, 0);
+    for (Coup* c = debut_liste[0]; c != debut_liste[1]; ++c) {
+      joue(camp, 0, *c);
+      if (!en_echec(camp)) {
+        const uint64_t n = compte_perft(camp ^ 1, 1, static_cast<int>(profondeur) - 1);
+        char texte[8];
+        std::printf("%s: %" PRIu64 "\n", texte_coup(*c, texte), n);
+        total += n;
+      }
+      dejoue(camp, 0, *c);
+    }
+  }
+  std::printf("\nNodes searched: %" PRIu64 "\n", total);
+  return 0;
 }

@@ -15,6 +15,8 @@ extern uint32_t cle_pion_noir[64];
 constexpr int genre_cle(int piece) { return piece > 0 ? 2 * (piece - 1) : 2 * (-piece - 1) + 1; }
 
 uint32_t aleatoire32();
+// Puts the generator back to its seed; the next aleatoire32() is the first value.
+void aleatoire_recommence();
 uint64_t aleatoire64();
 void initialise_cles();
 uint64_t partie_cle(const int32_t echiquier[64]);

@@ -1,4 +1,146 @@
+// Reading a FEN (placement, side to move, castling, en passant) into the
+// start fields of the game record. The whole text is checked before anything
+// is stored, so a refused FEN leaves the game record as it was.
 #include "board/fen.h"
 
+#include <cstring>
+
+#include "board/position.h"
+#include "movegen/attaques.h"
+
 const char* erreur_fen = "";
-int lit_fen(const char*) { erreur_fen = "not available yet"; return 0; }
+
+namespace {
+
+bool blanc(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+int code_lettre(char c) {
+  const char* lettres = "PNBRQKpnbrqk";
+  const char* trouve = c != 0 ? std::strchr(lettres, c) : nullptr;
+  if (!trouve) return 0;
+  const int i = static_cast<int>(trouve - lettres);
+  return i < 6 ? i + 1 : -(i - 5);
+}
+
+// Whether the side not to move stands in check (its king could be taken).
+// Checked on the search board, which is put back as it was.
+bool roi_en_prise(const int32_t placement[64], int trait) {
+  static Position sauvegarde;
+  sauvegarde = position;
+  for (int s = 0; s < 64; ++s) position.cases[s] = static_cast<int8_t>(placement[s]);
+  position_calcule();
+  const int roi = trait == BLANCS ? position.roi_noir : position.roi_blanc;
+  const bool en_prise = est_attaquee(roi, trait) != 0;
+  position = sauvegarde;
+  return en_prise;
+}
+
+int refuse(const char* raison) {
+  erreur_fen = raison;
+  return 0;
+}
+
+}  // namespace
+
+int lit_fen(const char* texte) {
+  if (texte == nullptr) return refuse("empty FEN");
+  const char* c = texte;
+  while (blanc(*c)) ++c;
+
+  // Placement, rank 8 down to rank 1.
+  int32_t placement[64] = {};
+  int rang = 7, col = 0;
+  for (;; ++c) {
+    if (*c == 0 || blanc(*c)) break;
+    if (*c == '/' || *c == ';') {
+      if (col != 8) return refuse("a rank of the placement does not have eight files");
+      if (--rang < 0) return refuse("more than eight ranks in the placement");
+      col = 0;
+    } else if (*c >= '1' && *c <= '8') {
+      col += *c - '0';
+      if (col > 8) return refuse("more than eight files in a rank");
+    } else if (int p = code_lettre(*c); p != 0) {
+      if (col >= 8) return refuse("more than eight files in a rank");
+      placement[case_de(col++, rang)] = p;
+    } else {
+      return refuse("unknown character in the placement");
+    }
+  }
+  if (rang != 0 || col != 8) return refuse("the placement does not have eight ranks of eight files");
+
+  int rois_blancs = 0, rois_noirs = 0;
+  for (int s = 0; s < 64; ++s) {
+    if (placement[s] == ROI) rois_blancs++;
+    if (placement[s] == -ROI) rois_noirs++;
+    if ((placement[s] == PION || placement[s] == -PION) && (rangee(s) == 0 || rangee(s) == 7))
+      return refuse("a pawn stands on the first or last rank");
+  }
+  if (rois_blancs != 1 || rois_noirs != 1) return refuse("each side needs exactly one king");
+
+  // Side to move.
+  while (blanc(*c)) ++c;
+  int trait;
+  if (*c == 'w' || *c == 'W')
+    trait = BLANCS;
+  else if (*c == 'b' || *c == 'B')
+    trait = NOIRS;
+  else
+    return refuse("missing or unknown side to move");
+  ++c;
+  if (!blanc(*c)) return refuse("missing castling field");
+  while (blanc(*c)) ++c;
+
+  // Castling: a letter whose king or rook is not at home grants nothing.
+  if (*c == 0) return refuse("missing castling field");
+  uint8_t roque_blancs = 0, roque_noirs = 0;
+  for (; *c != 0 && !blanc(*c) && *c != '('; ++c) {
+    switch (*c) {
+      case 'K':
+        if (placement[E1] == ROI && placement[H1] == TOUR) roque_blancs |= 1;
+        break;
+      case 'Q':
+        if (placement[E1] == ROI && placement[A1] == TOUR) roque_blancs |= 2;
+        break;
+      case 'k':
+        if (placement[E8] == -ROI && placement[H8] == -TOUR) roque_noirs |= 1;
+        break;
+      case 'q':
+        if (placement[E8] == -ROI && placement[A8] == -TOUR) roque_noirs |= 2;
+        break;
+      case '-': break;
+      default: return refuse("unknown character in the castling field");
+    }
+  }
+
+  // En passant: "-" or a square on the sixth rank (White to move) or the
+  // third (Black to move). A square that no double push can have produced
+  // (no enemy pawn in front of it) is dropped rather than trusted, since the
+  // search would otherwise take a pawn that is not there.
+  int en_passant = AUCUNE_CASE;
+  if (*c != '(') {
+    while (blanc(*c)) ++c;
+    if (*c == 0) return refuse("missing en-passant field");
+    if (*c != '-' && *c != '(') {
+      if (c[0] < 'a' || c[0] > 'h' || c[1] < '1' || c[1] > '8') return refuse("bad en-passant square");
+      if (c[2] != 0 && !blanc(c[2])) return refuse("bad en-passant square");
+      const int s = (c[0] - 'a') + 8 * (c[1] - '1');
+      if (rangee(s) != (trait == BLANCS ? 5 : 2)) return refuse("en-passant square on the wrong rank");
+      const int pion = trait == BLANCS ? s - 8 : s + 8;
+      const int depart = trait == BLANCS ? s + 8 : s - 8;
+      if (placement[pion] == (trait == BLANCS ? -PION : PION) && placement[s] == 0 && placement[depart] == 0)
+        en_passant = s;
+    }
+  }
+
+  if (roi_en_prise(placement, trait)) return refuse("the side not to move is in check");
+
+  std::memcpy(partie.echiquier_depart, placement, sizeof placement);
+  partie.trait_depart = trait;
+  partie.roque_blancs_depart = roque_blancs;
+  partie.roque_noirs_depart = roque_noirs;
+  partie.en_passant_depart = static_cast<uint8_t>(en_passant);
+  partie.reserve_depart = 0;
+  partie.dernier_irreversible_depart = 0;
+  erreur_fen = "";
+  return 1;
+}

@@ -14,3 +14,21 @@ extern int32_t materiel_racine;
 extern int32_t position_racine;
 extern int32_t marge_paresseuse;
 extern int32_t nb_evaluations;
+
+// Evaluations that went past both lazy exits and walked the pieces (phases
+// 0 and 1) or scored the endgame pieces (phase 2).
+extern int64_t nb_evaluations_completes;
+
+// The pawn hash memory (memoire_hash_pions, efface_hash_pions) is allocated
+// and cleared with the transposition table (search/table_hash.h); the entry
+// layout is the pawn evaluation's (eval/pions.h).
+
+// Pawn-structure statistics: every pawn evaluation, hits of the one-entry
+// cache, hits of the table.
+extern int64_t nb_evaluations_pions;
+extern int64_t nb_succes_cache_pions;
+extern int64_t nb_succes_hash_pions;
+
+// King safety for the search's extension: returns the king-attack score
+// (White's view) and stores the danger to each king.
+int securite_rois(int32_t& danger_blancs, int32_t& danger_noirs);

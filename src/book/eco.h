@@ -1,0 +1,20 @@
+// Opening names: "eco.bib" (sorted 28-byte position keys with an entry
+// number) and "eco.txt" (three lines per entry: code, name, moves), both in
+// the current directory. "eco.bib" is loaded by ouvre_livre.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+constexpr int TAILLE_CLE_ECO = 28;
+constexpr int TAILLE_FICHE_ECO = 32;
+
+// Builds the ECO key of the search board at `ply` with `camp` to move.
+void cle_eco(uint8_t cle[TAILLE_CLE_ECO], int camp, int ply);
+// Appends the three lines of the entry of `cle` (line ends kept) to `texte`
+// (capacity `taille`, always terminated). 1 when found.
+int texte_eco(const uint8_t cle[TAILLE_CLE_ECO], char* texte, size_t taille);
+// Looks up the opening of the search board's root position (side to move
+// from the game record) and, when found, replaces `texte` with its three
+// lines. 1 when found; `texte` is left alone otherwise.
+int nomme_ouverture(char* texte, size_t taille);

@@ -1,0 +1,7 @@
+// The UCI command interpreter.
+#pragma once
+
+// Reads one command word from standard input and runs it. Called in a loop by
+// the entry point and, while a search runs, whenever entree_disponible()
+// reports waiting input.
+void interprete_commande();

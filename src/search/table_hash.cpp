@@ -1,0 +1,165 @@
+#include "search/table_hash.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "board/position.h"
+#include "board/types.h"
+
+EntreeHash* table_profondeur = nullptr;
+EntreeHash* table_remplacement = nullptr;
+uint32_t masque_hash = 0;
+int64_t taille_hash = 0;
+uint32_t age_hash = 0;
+unsigned char* memoire_hash_pions = nullptr;
+
+namespace {
+
+constexpr uint16_t MASQUE_AGE = 7;
+
+void ecrit_reponse(const char* texte) {
+  std::fputs(texte, stdout);
+  std::fflush(stdout);
+}
+
+// The side to move does not enter the key; it only moves the slot.
+inline uint32_t indice_hash(uint64_t cle, int camp) {
+  uint32_t basse = static_cast<uint32_t>(cle);
+  if (camp == NOIRS) basse = ~basse;
+  return basse & masque_hash;
+}
+
+}  // namespace
+
+int64_t alloue_hash(int64_t octets) {
+  if (octets < HASH_MINIMUM) {
+    ecrit_reponse("Il faut au moins 64 Ko\n");
+    octets = HASH_MINIMUM;
+  }
+  // Largest power-of-two entry count whose two tables fit the request.
+  int k = 2;
+  while (k < 32 && (int64_t{1} << k) * 2 * OCTETS_PAR_ENTREE <= octets) ++k;
+  const uint64_t entrees = uint64_t{1} << (k - 1);
+
+  // Allocate the new tables before letting the old ones go, so that a
+  // request the machine cannot serve leaves the engine with working tables.
+  EntreeHash* profondeur = static_cast<EntreeHash*>(std::calloc(entrees, sizeof(EntreeHash)));
+  EntreeHash* remplacement = static_cast<EntreeHash*>(std::calloc(entrees, sizeof(EntreeHash)));
+  unsigned char* pions = memoire_hash_pions;
+  if (pions == nullptr)
+    pions = static_cast<unsigned char*>(std::calloc(ENTREES_HASH_PIONS, OCTETS_ENTREE_PIONS));
+  if (profondeur == nullptr || remplacement == nullptr || pions == nullptr) {
+    std::free(profondeur);
+    std::free(remplacement);
+    if (pions != memoire_hash_pions) std::free(pions);
+    char texte[160];
+    std::snprintf(texte, sizeof texte,
+                  "info string Hash : %lld octets impossibles a allouer, table de %lld octets conservee\n",
+                  static_cast<long long>(octets), static_cast<long long>(taille_hash));
+    ecrit_reponse(texte);
+    return taille_hash;
+  }
+  std::free(table_profondeur);
+  std::free(table_remplacement);
+  table_profondeur = profondeur;
+  table_remplacement = remplacement;
+  memoire_hash_pions = pions;
+  masque_hash = static_cast<uint32_t>(entrees - 1);
+  taille_hash = static_cast<int64_t>(entrees) * 2 * OCTETS_PAR_ENTREE;
+  efface_hash();
+  efface_hash_pions();
+  return taille_hash;
+}
+
+void efface_hash() {
+  if (table_profondeur == nullptr) return;
+  for (uint64_t i = 0; i <= masque_hash; ++i) {
+    table_profondeur[i].cle_basse = table_profondeur[i].cle_haute = 0;
+    table_profondeur[i].drapeaux = 0;
+    table_remplacement[i].cle_basse = table_remplacement[i].cle_haute = 0;
+    table_remplacement[i].drapeaux = 0;
+  }
+}
+
+void vieillit_hash() { age_hash = (age_hash + 1) & MASQUE_AGE; }
+
+void libere_hash() {
+  std::free(table_profondeur);
+  std::free(table_remplacement);
+  std::free(memoire_hash_pions);
+  table_profondeur = table_remplacement = nullptr;
+  memoire_hash_pions = nullptr;
+  masque_hash = 0;
+  taille_hash = 0;
+}
+
+void efface_hash_pions() {
+  if (memoire_hash_pions == nullptr) return;
+  // Each entry: the key word, the score word and the summary bytes 8 to 17.
+  for (int i = 0; i < ENTREES_HASH_PIONS; ++i)
+    std::memset(memoire_hash_pions + i * OCTETS_ENTREE_PIONS, 0, 18);
+}
+
+void ecrit_hash(int camp, int alpha, int beta, int score, Coup coup, int profondeur, int ply, int menace) {
+  if (table_profondeur == nullptr) return;
+  uint16_t drapeaux = static_cast<uint16_t>(age_hash);
+  if (score <= alpha)
+    drapeaux |= BORNE_HAUTE;
+  else if (score >= beta)
+    drapeaux |= BORNE_BASSE;
+  else
+    drapeaux |= EXACT_HASH;
+  if (menace) drapeaux |= MENACE_HASH;
+
+  // Mate scores are stored as distances from this node.
+  if (score > SEUIL_MAT_TABLE)
+    score += ply;
+  else if (score < -SEUIL_MAT_TABLE)
+    score -= ply;
+
+  const uint64_t cle = position.cle;
+  const uint32_t i = indice_hash(cle, camp);
+  EntreeHash& p = table_profondeur[i];
+  EntreeHash& r = table_remplacement[i];
+  const EntreeHash nouvelle = {static_cast<uint32_t>(cle), static_cast<uint32_t>(cle >> 32),
+                               static_cast<uint32_t>(coup) & MASQUE_COUP, score, drapeaux,
+                               static_cast<uint16_t>(profondeur < 0 ? 0 : profondeur)};
+  // A shallower result of this search never displaces a deeper one.
+  if ((p.drapeaux & MASQUE_AGE) == age_hash && profondeur < p.profondeur) {
+    r = nouvelle;
+    return;
+  }
+  if (p.cle_basse != nouvelle.cle_basse || p.cle_haute != nouvelle.cle_haute) r = p;
+  p = nouvelle;
+}
+
+int lit_hash(int camp, int beta, int profondeur, int ply, int32_t& score, Coup& coup, int32_t& menace) {
+  if (table_profondeur == nullptr) return HASH_RIEN;
+  const uint64_t cle = position.cle;
+  const uint32_t basse = static_cast<uint32_t>(cle), haute = static_cast<uint32_t>(cle >> 32);
+  const uint32_t i = indice_hash(cle, camp);
+  const EntreeHash* e = &table_profondeur[i];
+  if (e->cle_basse != basse || e->cle_haute != haute) {
+    e = &table_remplacement[i];
+    if (e->cle_basse != basse || e->cle_haute != haute) return HASH_RIEN;
+  }
+  coup = static_cast<Coup>(e->coup);
+  menace = (e->drapeaux & MENACE_HASH) ? 1 : 0;
+  score = e->score;
+
+  // An upper bound not far below the null-move depth says a null move would
+  // fail to reach beta.
+  int genre = HASH_RIEN;
+  if ((e->drapeaux & BORNE_HAUTE) && e->profondeur >= profondeur - 24 && score < beta) genre = HASH_NUL_INUTILE;
+  if (e->profondeur < profondeur) return genre;
+
+  if (score > SEUIL_MAT_TABLE)
+    score -= ply;
+  else if (score < -SEUIL_MAT_TABLE)
+    score += ply;
+  if (e->drapeaux & EXACT_HASH) return HASH_EXACT;
+  if (e->drapeaux & BORNE_BASSE) return HASH_BORNE_BASSE;
+  if (e->drapeaux & BORNE_HAUTE) return HASH_BORNE_HAUTE;
+  return genre;
+}

@@ -1,0 +1,61 @@
+// Transposition table: two tables addressed by the same index, one that
+// prefers deeper results and one that always takes the latest store. The
+// module also holds the pawn hash memory, whose layout belongs to the pawn
+// evaluation.
+#pragma once
+
+#include <cstdint>
+
+#include "board/types.h"
+
+struct EntreeHash {
+  uint32_t cle_basse;
+  uint32_t cle_haute;
+  uint32_t coup;        // low 21 bits of a Coup, 0 = none
+  int32_t score;        // mate scores relative to the node
+  uint16_t drapeaux;    // bits 0-2 age; MENACE_HASH, EXACT_HASH, BORNE_BASSE, BORNE_HAUTE
+  uint16_t profondeur;  // eighths of a ply
+};
+
+constexpr uint16_t MENACE_HASH = 0x1000;
+constexpr uint16_t EXACT_HASH = 0x2000;
+constexpr uint16_t BORNE_BASSE = 0x4000;  // score >= beta: a lower bound
+constexpr uint16_t BORNE_HAUTE = 0x8000;  // score <= alpha: an upper bound
+
+// Kinds returned by lit_hash.
+constexpr int HASH_EXACT = 0;
+constexpr int HASH_BORNE_BASSE = 1;
+constexpr int HASH_BORNE_HAUTE = 2;
+constexpr int HASH_NUL_INUTILE = 3;  // a null move would not reach beta
+constexpr int HASH_RIEN = 4;
+
+// The memory rule of the "Hash" option counts this many bytes per entry.
+constexpr int64_t OCTETS_PAR_ENTREE = 24;
+constexpr int64_t HASH_MINIMUM = 65536;
+
+extern EntreeHash* table_profondeur;
+extern EntreeHash* table_remplacement;
+extern uint32_t masque_hash;  // entries per table - 1
+extern int64_t taille_hash;   // bytes counted for both tables
+extern uint32_t age_hash;     // 0 to 7
+
+// Pawn hash memory: 32768 entries of 40 bytes; the entry layout is the pawn
+// evaluation's.
+constexpr int ENTREES_HASH_PIONS = 32768;
+constexpr int OCTETS_ENTREE_PIONS = 40;
+extern unsigned char* memoire_hash_pions;
+
+// Sizes both tables for a request in bytes and returns the bytes used. A
+// request that cannot be allocated keeps the previous tables and says so.
+int64_t alloue_hash(int64_t octets);
+void efface_hash();
+void vieillit_hash();
+void libere_hash();
+// Resets the pawn hash entries (key and summary fields of each entry).
+void efface_hash_pions();
+
+// Probe for `camp` to move: returns a kind (HASH_EXACT .. HASH_RIEN) and, on
+// any hit, the stored move, threat bit and score (mate scores made absolute
+// when the entry is deep enough).
+int lit_hash(int camp, int beta, int profondeur, int ply, int32_t& score, Coup& coup, int32_t& menace);
+void ecrit_hash(int camp, int alpha, int beta, int score, Coup coup, int profondeur, int ply, int menace);
