@@ -7,8 +7,15 @@
 #include <cstring>
 #include <string>
 
+#include "board/fen.h"
+#include "board/position.h"
+#include "egtb/cache.h"
+#include "egtb/compression.h"
 #include "egtb/indices.h"
+#include "egtb/registre.h"
+#include "egtb/tablebases.h"
 #include "modes.h"
+#include "perft.h"
 
 namespace {
 
@@ -87,10 +94,82 @@ int tb_index(const char* chemin) {
   return erreurs ? 1 : 0;
 }
 
+// Registers DIR as "NalimovPath" would and prints the score of FEN for the
+// side to move, or "none".
+int tb_probe(const char* repertoire, const char* fen) {
+  if (!prepare_perft(fen)) {
+    std::fprintf(stderr, "velmar tb probe: bad FEN: %s\n", erreur_fen);
+    return 1;
+  }
+  initialise_tables(repertoire);
+  int32_t score = 0;
+  if (sonde_tables(score, partie.trait)) std::printf("score %d\n", score);
+  else std::printf("none\n");
+  return 0;
+}
+
+// Checks FILE as registration does, then writes its decoded contents to OUT.
+int tb_unpack(const char* chemin, const char* sortie) {
+  FILE* f = std::fopen(chemin, "rb");
+  if (!f) {
+    std::fprintf(stderr, "velmar tb unpack: cannot open %s\n", chemin);
+    return 1;
+  }
+  Decodage* d = nullptr;
+  ResultatEntete r = lit_entete(f, &d);
+  if (r != ENTETE_OK) {
+    std::fclose(f);
+    erreur_fatale("*** Unable to read %s - %s", chemin,
+                  r == ENTETE_ERREUR_LECTURE ? "read error\n"
+                  : r == ENTETE_MEMOIRE      ? "out of memory\n"
+                                             : "file broken\n");
+  }
+  if (d->log_bloc != LOG_TAILLE_BLOC) {
+    std::fclose(f);
+    erreur_fatale("*** %s: Unsupported block size %d\n", chemin, 1 << d->log_bloc);
+  }
+  FILE* o = std::fopen(sortie, "wb");
+  if (!o) {
+    std::fclose(f);
+    std::fprintf(stderr, "velmar tb unpack: cannot create %s\n", sortie);
+    return 1;
+  }
+  static uint8_t compresse[TAILLE_BLOC], bloc[TAILLE_BLOC + 64];
+  int statut = 0;
+  for (int32_t k = 0; k < d->nb_blocs && statut == 0; ++k) {
+    int32_t longueur = k == d->nb_blocs - 1 ? d->longueur_dernier : TAILLE_BLOC;
+    uint32_t c = d->debut_blocs[k + 1] - d->debut_blocs[k];
+    bool ok = c <= uint32_t(TAILLE_BLOC) && std::fseek(f, long(d->debut_blocs[k]), SEEK_SET) == 0 &&
+              std::fread(compresse, 1, c, f) == c;
+    if (ok && c == uint32_t(longueur)) std::memcpy(bloc, compresse, c);
+    else if (ok) ok = decode_bloc(*d, compresse, int32_t(c), bloc, longueur);
+    if (!ok) {
+      std::fprintf(stderr, "velmar tb unpack: %s: block %d is damaged\n", chemin, k);
+      statut = 1;
+    } else if (std::fwrite(bloc, 1, size_t(longueur), o) != size_t(longueur)) {
+      std::fprintf(stderr, "velmar tb unpack: cannot write %s\n", sortie);
+      statut = 1;
+    }
+  }
+  if (std::fclose(o) != 0) statut = 1;
+  std::fclose(f);
+  libere_decodage(d);
+  return statut;
+}
+
 }  // namespace
 
 int mode_tb(int argc, char** argv) {
   if (argc < 1) return usage();
   if (std::strcmp(argv[0], "index") == 0 && argc == 2) return tb_index(argv[1]);
+  if (std::strcmp(argv[0], "probe") == 0 && argc >= 3) {
+    std::string fen;
+    for (int i = 2; i < argc; ++i) {
+      if (i > 2) fen += ' ';
+      fen += argv[i];
+    }
+    return tb_probe(argv[1], fen.c_str());
+  }
+  if (std::strcmp(argv[0], "unpack") == 0 && argc == 3) return tb_unpack(argv[1], argv[2]);
   return usage();
 }
