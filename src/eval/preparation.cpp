@@ -5,6 +5,7 @@
 
 #include "board/position.h"
 #include "eval/evaluation.h"
+#include "eval/pions.h"
 #include "eval/tables_evaluation.h"
 #include "front/options.h"
 #include "movegen/bitboard.h"
@@ -183,6 +184,9 @@ void prepare_evaluation() {
   // Pawn entries hold scores from the previous phase's tables.
   if (phase != phase_jeu) efface_hash_pions();
   phase_jeu = phase;
+  // The one-entry pawn cache holds a score made with the previous working
+  // tables: forget it with them.
+  dernier_cle_pions = 0;
 
   // 6. Pawn tables: Black's is White's flipped rank for rank.
   for (int s = 0; s < 64; ++s) {
