@@ -174,9 +174,9 @@ TEST(EvaluationPilote, Phase) {
 }
 
 TEST(EvaluationPilote, UnChangementDePhaseVideLaTableDesPions) {
+  installe("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
   const TableHashPions* table = reinterpret_cast<const TableHashPions*>(memoire_hash_pions);
   ASSERT_NE(table, nullptr);
-  installe("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq -");
   pour(BLANCS);
   const uint32_t cle = position.cle_pions;
   EXPECT_EQ(table[cle & 32767].cle, cle);
