@@ -135,6 +135,9 @@ void ecrit_hash(int camp, int alpha, int beta, int score, Coup coup, int profond
 }
 
 int lit_hash(int camp, int beta, int profondeur, int ply, int32_t& score, Coup& coup, int32_t& menace) {
+  score = 0;
+  coup = AUCUN_COUP;
+  menace = 0;
   if (table_profondeur == nullptr) return HASH_RIEN;
   const uint64_t cle = position.cle;
   const uint32_t basse = static_cast<uint32_t>(cle), haute = static_cast<uint32_t>(cle >> 32);
