@@ -65,8 +65,8 @@ inline std::vector<uint8_t> fabrique_emd(const std::vector<uint8_t>& donnees, in
   while (bits.size() % 8) bits.push_back(0);
   bits.push_back(1);  // the code description: every length 0
   while (bits.size() % 8) bits.push_back(0);
-  std::vector<uint8_t> o(banniere_compression, banniere_compression + 64);
-  o.resize(80 + 8 * n, 0);
+  std::vector<uint8_t> o(80 + 8 * n, 0);
+  for (int i = 0; i < 64; ++i) o[i] = banniere_compression[i];
   for (size_t i = 0; i < bits.size(); i += 8) {
     uint8_t x = 0;
     for (int b = 0; b < 8; ++b) x = uint8_t(x << 1 | bits[i + b]);
