@@ -260,6 +260,10 @@ TEST(OutilSonde, ImprimeLeScoreOuNone) {
   int statut = 0;
   EXPECT_EQ(lance_velmar({"tb", "probe", t, "4k3/8/4K3/4P3/8/8/8/9 b - - 0 1"}, "", &statut), "");
   EXPECT_EQ(statut, 1);
+  const std::string b = lance_velmar({"tb", "bench", repertoire_tables(true), "2000"}, "", &statut);
+  EXPECT_EQ(statut, 0);
+  EXPECT_NE(b.find("cache  1 MB: 2000 probes"), std::string::npos) << b;
+  EXPECT_NE(b.find("block read and decode"), std::string::npos) << b;
 }
 
 }  // namespace
