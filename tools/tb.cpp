@@ -108,6 +108,22 @@ int tb_probe(const char* repertoire, const char* fen) {
   return 0;
 }
 
+// The size of the table a file is named after (krk.nbw.emd, krknbw.emd), or 0.
+int32_t taille_attendue(const char* chemin) {
+  std::string nom = chemin;
+  size_t barre = nom.find_last_of('/');
+  if (barre != std::string::npos) nom.erase(0, barre + 1);
+  if (nom.size() < 8 || nom.compare(nom.size() - 4, 4, ".emd") != 0) return 0;
+  nom.resize(nom.size() - 4);
+  int camp = nom.compare(nom.size() - 3, 3, "nbw") == 0 ? 0 : nom.compare(nom.size() - 3, 3, "nbb") == 0 ? 1 : -1;
+  if (camp < 0) return 0;
+  nom.resize(nom.size() - 3);
+  if (!nom.empty() && nom.back() == '.') nom.pop_back();
+  int n = numero_table(nom);
+  if (n == 0) return 0;
+  return camp == 0 ? definitions_tables[n].taille_blancs : definitions_tables[n].taille_noirs;
+}
+
 // Checks FILE as registration does, then writes its decoded contents to OUT.
 int tb_unpack(const char* chemin, const char* sortie) {
   FILE* f = std::fopen(chemin, "rb");
@@ -127,6 +143,11 @@ int tb_unpack(const char* chemin, const char* sortie) {
   if (d->log_bloc != LOG_TAILLE_BLOC) {
     std::fclose(f);
     erreur_fatale("*** %s: Unsupported block size %d\n", chemin, 1 << d->log_bloc);
+  }
+  int32_t attendue = taille_attendue(chemin);
+  if (attendue != 0 && d->longueur_totale != attendue) {
+    std::fclose(f);
+    erreur_fatale("*** %s corrupted\n", chemin);
   }
   FILE* o = std::fopen(sortie, "wb");
   if (!o) {
