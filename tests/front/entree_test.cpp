@@ -7,6 +7,7 @@
 #include <string>
 
 #include "board/position.h"
+#include "front/demarrage.h"
 #include "front/entree.h"
 #include "front/go.h"
 #include "front/interprete.h"
@@ -17,6 +18,11 @@ namespace {
 
 class EntreeTube : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() {
+    static bool fait = false;
+    if (!fait) initialise_moteur();
+    fait = true;
+  }
   void SetUp() override {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
@@ -183,6 +189,20 @@ TEST_F(EntreeTube, FenRefuseeNeChangeRien) {
   EXPECT_EQ(std::memcmp(&avant, &partie, sizeof partie), 0);
   EXPECT_EQ(position_continue, 1);
   EXPECT_STREQ(derniere_position, " moves e2e4 e7e5");
+}
+
+TEST_F(EntreeTube, CoupRefuseGardeLesCoupsPrecedents) {
+  envoie("position startpos moves e2e4 e7e5 g1f3 e8e6 b8c6\n");
+  interprete_commande();
+  EXPECT_EQ(partie.nb_demi_coups, 3);
+  EXPECT_EQ(partie.trait, NOIRS);
+  EXPECT_EQ(partie.echiquier[F3], CAVALIER);
+  EXPECT_EQ(partie.echiquier[C6], 0);
+  // A valid FEN then its moves.
+  envoie("position fen 4k3/P7/8/8/8/8/8/4K3 w - - 0 1 moves a7a8r e8d7\n");
+  interprete_commande();
+  EXPECT_EQ(partie.nb_demi_coups, 2);
+  EXPECT_EQ(partie.echiquier[A8], TOUR);
 }
 
 }  // namespace

@@ -131,6 +131,13 @@ TEST(Uci, PositionMalFormeeRefusee) {
   EXPECT_NE(sortie.find("readyok\n"), std::string::npos);
 }
 
+TEST(Uci, CoupRefuseNomme) {
+  std::string sortie = lance_velmar({}, "position startpos moves e2e4 e7e5 e1e3 g1f3\nposition startpos moves e2e4 i9e5\nisready\n");
+  EXPECT_EQ(sortie.find("info string Coup refuse : e1e3 ("), 0u) << sortie;
+  EXPECT_NE(sortie.find("\ninfo string Coup refuse : i9e5 ("), std::string::npos) << sortie;
+  EXPECT_NE(sortie.find("ce coup et les suivants sont ignores\nreadyok\n"), std::string::npos) << sortie;
+}
+
 TEST(Uci, DebugOuvreEtFermeLeJournal) {
   RepertoireTemporaire rep;
   lance_velmar({}, "debug on\nisready\ndebug off\n", nullptr, 60000, rep.chemin);
