@@ -6,6 +6,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# zlib (for reading .pgn.gz books); the build falls back on gzip without it.
+if command -v dpkg >/dev/null && ! dpkg -s zlib1g-dev >/dev/null 2>&1; then
+  installe_zlib() { apt-get install -y zlib1g-dev >/dev/null 2>&1 || { apt-get update >/dev/null && apt-get install -y zlib1g-dev >/dev/null; }; }
+  if [ "$(id -u)" = 0 ]; then installe_zlib || true
+  elif command -v sudo >/dev/null; then sudo -n bash -c "$(declare -f installe_zlib); installe_zlib" || true
+  fi
+fi
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs"
 if [ "${VELMAR_SLOW:-0}" = 1 ]; then

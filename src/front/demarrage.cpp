@@ -1,4 +1,58 @@
+// Process start-up and the idle command loop.
 #include "front/demarrage.h"
 
-void initialise_moteur() {}
-int boucle_uci() { return 0; }
+#include <unistd.h>
+
+#include <climits>
+#include <cstring>
+#include <ctime>
+
+#include "board/cles.h"
+#include "board/position.h"
+#include "book/livre.h"
+#include "front/interprete.h"
+#include "front/options.h"
+#include "movegen/bitboard.h"
+#include "search/table_hash.h"
+
+namespace {
+
+// The transposition table starts small whatever "Hash" announces; the
+// interface sets the size it wants.
+constexpr int64_t HASH_DEPART = 65536;
+
+// The current directory is the default book directory. One that does not fit
+// is named "." instead, which is the same directory.
+void repertoire_depart() {
+  char chemin[PATH_MAX];
+  if (getcwd(chemin, sizeof chemin) && std::strlen(chemin) < TAILLE_REPERTOIRE)
+    std::strcpy(repertoire_livres, chemin);
+  else
+    std::strcpy(repertoire_livres, ".");
+}
+
+}  // namespace
+
+void initialise_moteur() {
+  repertoire_depart();
+  alloue_hash(HASH_DEPART);
+  initialise_cles();
+  init_tables();
+  initialise_diagonales();
+  position_depart();
+  partie_initialise(partie, position_initiale, BLANCS);
+  position.camp_adverse = BLANCS;
+  position.camp_programme = NOIRS;
+  partie.camp_programme = NOIRS;
+  // The book is opened by the OwnBook and BookDirectory options, not here.
+  compteur_livre = 0;
+  graine_livre_fixe(static_cast<uint32_t>(std::time(nullptr)));
+}
+
+int boucle_uci() {
+  fin_programme = 0;
+  while (!fin_programme) interprete_commande();
+  libere_hash();
+  ferme_livre();
+  return 0;
+}

@@ -25,6 +25,13 @@ extern char nom_ouverture[TAILLE_NOM_OUVERTURE];  // opening name of the current
 // board or the tables are then kept for later.
 extern int32_t recherche_en_cours;
 
+// Clock values of one "go" line, in seconds, by side.
+struct ParametresGo {
+  int32_t temps[2];
+  int32_t increments[2];
+};
+// Reads the parameters of a "go" line into the settings above and `p`.
+void lit_parametres_go(const char* ligne, ParametresGo& p);
 // Runs a search for the rest of a "go" line.
 void lance_go(const char* ligne);
 // Searches, plays the move on the game record and prints "bestmove".

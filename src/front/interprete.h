@@ -5,3 +5,7 @@
 // the entry point and, while a search runs, whenever entree_disponible()
 // reports waiting input.
 void interprete_commande();
+
+// "position": reads the rest of the command from standard input and sets up
+// the game record; a refused command leaves it as it was.
+void commande_position();

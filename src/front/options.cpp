@@ -1,4 +1,15 @@
+// The option table: "uci" announces the options from it and "setoption"
+// looks them up in it, so each option is declared once.
 #include "front/options.h"
+
+#include <cstring>
+
+#include "book/livre.h"
+#include "egtb/tablebases.h"
+#include "front/entree.h"
+#include "front/nombres.h"
+#include "front/sortie.h"
+#include "search/table_hash.h"
 
 int32_t fin_programme = 0;
 char repertoire_livres[TAILLE_REPERTOIRE] = "";
@@ -20,5 +31,171 @@ int32_t attaque_pions = 0;
 char derniere_position[TAILLE_LIGNE] = "";
 int32_t position_continue = 0;
 
-void annonce_options() {}
-void commande_setoption() {}
+namespace {
+
+enum TypeOption { CHECK, SPIN, STRING, BUTTON };
+
+// How a spin option lists its bounds and default; interfaces see the two
+// orders below, and both are kept as they have always been announced.
+enum OrdreSpin { DEFAUT_PUIS_BORNES, BORNES_PUIS_DEFAUT };
+
+struct Option {
+  const char* nom;
+  TypeOption type;
+  bool annoncee;                // printed by "uci"
+  const char* defaut;           // announced default text
+  const int32_t* defaut_suivi;  // spin: announce the current value instead
+  const char* defaut_texte;     // string: announce this buffer instead
+  int32_t min, max;
+  OrdreSpin ordre;
+  void (*applique)(const char* valeur);
+};
+
+bool vrai(const char* v) { return std::strcmp(v, "true") == 0; }
+
+void applique_ponder(const char* v) { ponder_autorise = vrai(v); }
+
+void applique_hash(const char* v) {
+  int64_t mo = convertit_entier(v);
+  alloue_hash(mo > 0 ? mo * 1048576 : 0);
+  hash_actif = 1;
+}
+
+void applique_cache_tables(const char* v) { fixe_cache_tables(convertit_entier(v)); }
+
+void applique_chemin_tables(const char* v) { tb_disponibles = initialise_tables(v); }
+
+void applique_log(const char* v) {
+  log_actif = vrai(v);
+  if (log_actif) ouvre_log();
+  else ferme_log();
+}
+
+void applique_livre(const char* v) {
+  if (vrai(v)) {
+    livre_demande = 1;
+    if (compteur_livre == 0) ouvre_livre();
+  } else if (std::strcmp(v, "false") == 0) {
+    livre_demande = 0;
+    if (compteur_livre != 0) ferme_livre();
+  }
+}
+
+void applique_repertoire(const char* v) {
+  if (std::strlen(v) >= TAILLE_REPERTOIRE) {
+    ecrit("info string BookDirectory refuse : plus de %d caracteres\n", TAILLE_REPERTOIRE - 1);
+    return;
+  }
+  std::strcpy(repertoire_livres, v);
+  if (livre_demande == 1) {
+    ferme_livre();
+    ouvre_livre();
+  }
+}
+
+void applique_efface_hash(const char*) {
+  efface_hash_pions();
+  efface_hash();
+}
+
+void sans_effet(const char*) {}
+
+void applique_iid(const char* v) { iid_actif = vrai(v); }
+void applique_singuliere(const char* v) { extension_singuliere = vrai(v); }
+void applique_securite_roi(const char* v) { extension_securite_roi = convertit_entier(v); }
+void applique_tournoi(const char* v) { mode_tournoi = vrai(v); }
+void applique_apprentissage(const char* v) { apprentissage = vrai(v); }
+void applique_futilite(const char* v) { futilite = vrai(v); }
+void applique_attaque_pions(const char* v) { attaque_pions = vrai(v); }
+void applique_quiescence(const char* v) { quiescence_limitee = vrai(v); }
+
+// In lookup order; "uci" prints the announced ones in this order too.
+const Option options[] = {
+    {"Ponder", CHECK, true, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, applique_ponder},
+    {"LogFile", CHECK, true, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, applique_log},
+    {"Hash", SPIN, true, "1", nullptr, nullptr, 1, 1024, DEFAUT_PUIS_BORNES, applique_hash},
+    {"NalimovCache", SPIN, true, "1", nullptr, nullptr, 1, 16, BORNES_PUIS_DEFAUT, applique_cache_tables},
+    {"NalimovPath", STRING, true, "<empty>", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES,
+     applique_chemin_tables},
+    {"OwnBook", CHECK, true, "true", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, applique_livre},
+    {"BookDirectory", STRING, true, nullptr, nullptr, repertoire_livres, 0, 0, DEFAUT_PUIS_BORNES,
+     applique_repertoire},
+    {"ClearHash", BUTTON, true, nullptr, nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, applique_efface_hash},
+    {"Multipv", SPIN, false, "1", nullptr, nullptr, 1, 1, DEFAUT_PUIS_BORNES, sans_effet},
+    {"TBCompresse", CHECK, false, "true", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, sans_effet},
+    {"TBQuiescence", CHECK, false, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, sans_effet},
+    {"InternalIterativeDeepening", CHECK, true, "true", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES,
+     applique_iid},
+    {"SingularExtension", CHECK, false, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES,
+     applique_singuliere},
+    {"KingSafetyExtension", SPIN, true, nullptr, &extension_securite_roi, nullptr, 0, 8, BORNES_PUIS_DEFAUT,
+     applique_securite_roi},
+    {"Tournament", CHECK, false, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, applique_tournoi},
+    {"Apprentissage", CHECK, false, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES,
+     applique_apprentissage},
+    {"Futility", CHECK, true, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, applique_futilite},
+    {"PawnStorming", CHECK, false, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, applique_attaque_pions},
+    {"LimitedQuiescence", CHECK, false, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES,
+     applique_quiescence},
+};
+
+constexpr const char* noms_types[] = {"check", "spin", "string", "button"};
+
+void annonce(const Option& o) {
+  switch (o.type) {
+    case BUTTON:
+      ecrit("option name %s type button\n", o.nom);
+      break;
+    case SPIN: {
+      char defaut[16];
+      if (o.defaut_suivi) std::snprintf(defaut, sizeof defaut, "%d", *o.defaut_suivi);
+      else std::snprintf(defaut, sizeof defaut, "%s", o.defaut);
+      if (o.ordre == DEFAUT_PUIS_BORNES)
+        ecrit("option name %s type spin default %s min %d max %d\n", o.nom, defaut, o.min, o.max);
+      else
+        ecrit("option name %s type spin min %d max %d default %s\n", o.nom, o.min, o.max, defaut);
+      break;
+    }
+    default:
+      ecrit("option name %s type %s default %s\n", o.nom, noms_types[o.type],
+            o.defaut_texte ? o.defaut_texte : o.defaut);
+      break;
+  }
+}
+
+}  // namespace
+
+void annonce_options() {
+  ecrit("id name %s %s\n", "Velmar", "4.4.3");
+  ecrit("id author Corvane\n");
+  for (const Option& o : options)
+    if (o.annoncee) annonce(o);
+  ecrit("uciok\n");
+}
+
+void commande_setoption() {
+  static char mot[TAILLE_LIGNE];
+  static char valeur[TAILLE_LIGNE];
+  // "name", then the option name.
+  if (lit_mot_ligne(mot, TAILLE_LIGNE) != LECTURE_OK) return;
+  int r = lit_mot_ligne(mot, TAILLE_LIGNE);
+  if (r == LECTURE_TROP_LONG) ecrit("info string setoption refuse : nom trop long\n");
+  if (r != LECTURE_OK) return;
+  for (const Option& o : options) {
+    if (std::strcmp(o.nom, mot) != 0) continue;
+    if (o.type != BUTTON) {
+      // "value", then the value: a single word, empty when the line ends.
+      if (lit_mot_ligne(valeur, TAILLE_LIGNE) == LECTURE_TROP_LONG ||
+          lit_mot_ligne(valeur, TAILLE_LIGNE) == LECTURE_TROP_LONG) {
+        ecrit("info string setoption %s refuse : valeur trop longue\n", o.nom);
+        return;
+      }
+    } else {
+      valeur[0] = 0;
+    }
+    o.applique(valeur);
+    return;
+  }
+  // An unknown name ends the command here; what follows it on the line is
+  // read as further command words and ignored.
+}

@@ -1,5 +1,116 @@
 #include "search/affichage.h"
 
-void affiche_pv(int, int, char) {}
-void affiche_coup_courant(Coup, int) {}
-void affiche_statistiques(int) {}
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "board/texte_coup.h"
+#include "egtb/tablebases.h"
+#include "eval/evaluation.h"
+#include "front/options.h"
+#include "front/sortie.h"
+#include "search/etat_recherche.h"
+#include "search/temps.h"
+
+namespace {
+
+// Room for "info score ... pv" with 64 moves.
+constexpr int TAILLE_LIGNE_PV = 1024;
+
+int32_t secondes_pv = 0;  // elapsed time at the last PV line
+
+// Appends formatted text at `pos` of `ligne`, never past its end.
+template <typename... Args>
+int ajoute(char* ligne, int pos, const char* format, Args... args) {
+  if (pos >= TAILLE_LIGNE_PV) return pos;
+  const int n = std::snprintf(ligne + pos, TAILLE_LIGNE_PV - pos, format, args...);
+  return n < 0 ? pos : std::min(pos + n, TAILLE_LIGNE_PV - 1);
+}
+
+int ajoute_pv(char* ligne, int pos) {
+  char texte[8];
+  for (int i = 0; i < longueur_pv[0]; ++i) pos = ajoute(ligne, pos, " %s", texte_coup(pv[0][i], texte));
+  return pos;
+}
+
+void ecrit_score_log(int score) {
+  if (std::abs(score) <= SEUIL_MAT_AFFICHAGE)
+    std::fprintf(fichier_log, "%5.2f", score / 100.0);
+  else if (score > 0)
+    std::fprintf(fichier_log, "MAT%02d", (INFINI - score) / 2);
+  else
+    std::fprintf(fichier_log, "-MAT%02d", (score + INFINI) / 2);
+}
+
+int pourcent(int64_t part, int64_t tout) { return tout > 0 ? static_cast<int>(100 * part / tout) : 0; }
+
+}  // namespace
+
+void affiche_pv(int profondeur, int score, char marque) {
+  secondes_pv = secondes_ecoulees();
+  const int t = secondes_pv;
+  // The first second of a search is too short to be worth reporting.
+  if (marque != '>' && t < 1) return;
+
+  char ligne[TAILLE_LIGNE_PV];
+  int pos = ajoute(ligne, 0, "info ");
+  if (std::abs(score) <= SEUIL_MAT_AFFICHAGE)
+    pos = ajoute(ligne, pos, "score cp %d ", score);
+  else
+    pos = ajoute(ligne, pos, "score mate %d ", score > 0 ? (INFINI - score) / 2 : -((score + INFINI) / 2));
+  if (marque == '+') pos = ajoute(ligne, pos, "lowerbound ");
+  if (marque == '-') pos = ajoute(ligne, pos, "upperbound ");
+  pos = ajoute(ligne, pos, "depth %d nodes %lld time %d pv", profondeur, static_cast<long long>(noeuds), t * 1000);
+  ajoute_pv(ligne, pos);
+  ecrit("%s\n", ligne);
+
+  if (t > 0) {
+    pos = ajoute(ligne, 0, "info nps %lld", static_cast<long long>(noeuds / t));
+    if (tb_succes > 0) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tb_succes));
+    if (nb_coupures > 0)
+      pos = ajoute(ligne, pos, " cpuload %lld", static_cast<long long>(1000 * nb_coupures_premier / nb_coupures));
+    ecrit("%s\n", ligne);
+  }
+
+  if (log_actif && fichier_log) {
+    if (marque == '>')
+      std::fprintf(fichier_log, "%2d->  %8lld %4ds ", profondeur, static_cast<long long>(noeuds), t);
+    else
+      std::fprintf(fichier_log, "%2d%c  %8lld %4ds ", profondeur, marque, static_cast<long long>(noeuds), t);
+    ecrit_score_log(score);
+    pos = ajoute_pv(ligne, 0);
+    ligne[pos] = 0;
+    std::fprintf(fichier_log, "%s\n", ligne);
+    std::fflush(fichier_log);
+  }
+}
+
+void affiche_coup_courant(Coup coup, int numero) {
+  if (secondes_ecoulees() < 1) return;
+  char texte[8];
+  ecrit("info currmovenumber %d currmove %s\n", numero, texte_coup(coup, texte));
+}
+
+void affiche_statistiques(int score) {
+  if (!log_actif || !fichier_log) return;
+  const int t = secondes_ecoulees();
+  FILE* f = fichier_log;
+  if (std::abs(score) > SEUIL_MAT_AFFICHAGE + 1) std::fprintf(f, "Mat en %d coups\n", (INFINI - std::abs(score)) / 2);
+  std::fprintf(f, "Nombre noeuds=%lld noeuds (%lld/%lld) (%d%%/%d%%) Nombre evaluations=%lld",
+               static_cast<long long>(noeuds), static_cast<long long>(noeuds_recherche),
+               static_cast<long long>(noeuds_quiescence), pourcent(noeuds_recherche, noeuds),
+               pourcent(noeuds_quiescence, noeuds), static_cast<long long>(nb_evaluations));
+  if (t > 0) std::fprintf(f, "\n%lld Noeuds/Seconde", static_cast<long long>(noeuds / t));
+  std::fprintf(f, "\nStatistique coup nul : %lld/%lld %d%%\n", static_cast<long long>(nb_coupures_nulles),
+               static_cast<long long>(nb_coups_nuls), pourcent(nb_coupures_nulles, nb_coups_nuls));
+  std::fprintf(f, "Extensions :\nEchecs : %lld, Recaptures: %lld, Coup unique : %lld, Menace Mat : %lld\n",
+               static_cast<long long>(nb_ext_echec), static_cast<long long>(nb_ext_recapture),
+               static_cast<long long>(nb_ext_coup_unique), static_cast<long long>(nb_ext_menace));
+  if (tb_sondes > 0)
+    std::fprintf(f, "Nombre evaluation finale : %lld/%lld (%lld%%)\n", static_cast<long long>(tb_succes),
+                 static_cast<long long>(tb_sondes), static_cast<long long>(100 * tb_succes / tb_sondes));
+  const int64_t n = nb_evaluations_pions;
+  std::fprintf(f, "Structure pion : %d%% %d%% %d%%\n", pourcent(nb_succes_cache_pions, n),
+               pourcent(nb_succes_hash_pions, n), pourcent(nb_succes_cache_pions + nb_succes_hash_pions, n));
+  std::fflush(f);
+}

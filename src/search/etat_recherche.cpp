@@ -1,5 +1,7 @@
 #include "search/etat_recherche.h"
 
+#include "egtb/tablebases.h"
+
 Coup pv[PLY_MAX + 1][PLY_MAX + 1];
 int32_t longueur_pv[PLY_MAX + 1];
 TypeNoeud type_noeud[PLY_MAX + 1];
@@ -33,7 +35,6 @@ int32_t debut_quiescence;
 
 int64_t noeuds, noeuds_recherche, noeuds_quiescence;
 int64_t nb_coups_nuls, nb_coupures_nulles;
-int64_t nb_sondages_tb, nb_succes_tb;
 int64_t nb_ext_echec, nb_ext_recapture, nb_ext_coup_unique, nb_ext_menace, nb_ext_securite,
     nb_ext_singuliere;
 int64_t nb_coupures, nb_coupures_premier;
@@ -41,7 +42,7 @@ int64_t nb_coupures, nb_coupures_premier;
 void efface_statistiques() {
   noeuds = noeuds_recherche = noeuds_quiescence = 0;
   nb_coups_nuls = nb_coupures_nulles = 0;
-  nb_sondages_tb = nb_succes_tb = 0;
+  tb_sondes = tb_succes = 0;
   nb_ext_echec = nb_ext_recapture = nb_ext_coup_unique = nb_ext_menace = nb_ext_securite =
       nb_ext_singuliere = 0;
   nb_coupures = nb_coupures_premier = 0;

@@ -67,10 +67,10 @@ extern int32_t compteur_controle;         // countdown to the next clock and inp
 extern int32_t intervalle_controle;
 extern int32_t debut_quiescence;          // ply at which the quiescence search started
 
-// Statistics of one search.
+// Statistics of one search (the tablebase probe and hit counters are
+// tb_sondes and tb_succes of egtb/tablebases.h).
 extern int64_t noeuds, noeuds_recherche, noeuds_quiescence;
 extern int64_t nb_coups_nuls, nb_coupures_nulles;
-extern int64_t nb_sondages_tb, nb_succes_tb;
 extern int64_t nb_ext_echec, nb_ext_recapture, nb_ext_coup_unique, nb_ext_menace, nb_ext_securite,
     nb_ext_singuliere;
 extern int64_t nb_coupures, nb_coupures_premier;

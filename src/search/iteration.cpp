@@ -1,4 +1,198 @@
-#include "search/recherche.h"
+// The iterative-deepening driver: one search of the root position, one ply
+// deeper each time, inside an aspiration window around the last score.
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
 
-int recherche_iterative() { return -30000; }
-void trie_racine() {}
+#include "board/cles.h"
+#include "board/position.h"
+#include "book/livre.h"
+#include "eval/evaluation.h"
+#include "front/entree.h"
+#include "front/go.h"
+#include "front/interprete.h"
+#include "front/options.h"
+#include "front/sortie.h"
+#include "movegen/generation.h"
+#include "movegen/selection.h"
+#include "search/affichage.h"
+#include "search/etat_recherche.h"
+#include "search/fin_partie.h"
+#include "search/recherche.h"
+#include "search/table_hash.h"
+#include "search/temps.h"
+
+namespace {
+
+constexpr int FENETRE_ASPIRATION = 40;
+constexpr int ELARGISSEMENT = 200;
+
+int32_t phase_precedente = -1;
+
+// A finished ponder search keeps answering commands until "stop" or
+// "ponderhit": "bestmove" must not come before either.
+void attend_fin_ponder() {
+  while (ponder_en_cours && !arret_recherche && !fin_programme) {
+    if (entree_disponible())
+      interprete_commande();
+    else
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
+void efface_marques_racine() {
+  for (int i = 0; i < nb_coups_racine; ++i) fiches_racine[i].cherche = 0;
+}
+
+}  // namespace
+
+int elargit_fenetre(int v, int& alpha, int& beta, int& reprise) {
+  if ((v > alpha && v < beta) || reprise == 2) return 0;
+  if (reprise == 1) {
+    alpha = -INFINI;
+    beta = INFINI;
+  } else if (v <= alpha) {
+    beta = alpha + 1;
+    alpha = std::max(v - ELARGISSEMENT, -INFINI);
+  } else {
+    alpha = beta - 1;
+    beta = std::min(v + ELARGISSEMENT, INFINI);
+  }
+  ++reprise;
+  return 1;
+}
+
+void trie_racine() {
+  Coup* liste = debut_liste[0];
+  for (bool echange = true; echange;) {
+    echange = false;
+    for (int i = 1; i + 1 < nb_coups_racine; ++i) {
+      if (fiches_racine[i].noeuds < fiches_racine[i + 1].noeuds) {
+        std::swap(fiches_racine[i], fiches_racine[i + 1]);
+        std::swap(liste[i], liste[i + 1]);
+        echange = true;
+      }
+    }
+  }
+}
+
+int recherche_iterative() {
+  // Preparation.
+  profondeur_terminee = 0;
+  demarre_chrono();
+  calcule_temps();
+  marge_paresseuse = 200;
+
+  prepare_evaluation();
+  if (phase_jeu != phase_precedente) efface_hash();
+  phase_precedente = phase_jeu;
+  vieillit_hash();
+  efface_hash_pions();
+
+  for (int p = 0; p < PLY_MAX; ++p) {
+    tueur1[p] = tueur2[p] = 0;
+    compte_tueur1[p] = compte_tueur2[p] = 0;
+    pv_precedente[p] = 0;
+  }
+  for (auto& camp : historique)
+    for (int32_t& h : camp) h /= 8;
+
+  camp_racine = partie.trait;
+  position_calcule_cles();
+  cle_racine = position.cle;
+  prepare_coups_racine();
+
+  arret_recherche = 0;
+  efface_statistiques();
+  nb_evaluations = 0;
+  nb_evaluations_pions = nb_succes_cache_pions = nb_succes_hash_pions = 0;
+
+  if (!ponder_autorise) annonce_fin_partie(0, 0, camp_racine);
+  if (nb_coups_racine == 0) return -MAT;
+
+  // A book move or a forced move needs no search.
+  const Coup coup_livre = consulte_livre(camp_racine, !analyse_infinie);
+  if (coup_livre != 0 || nb_coups_racine == 1) {
+    longueur_pv[0] = 1;
+    pv[0][0] = coup_livre != 0 ? coup_livre : debut_liste[0][0];
+    pv[0][1] = 0;
+    attend_fin_ponder();
+    if (nb_coups_racine == 1) ecrit("info depth 1 nodes 1\n");
+    return 0;
+  }
+
+  // Iterations.
+  position_calcule_cles();
+  score_racine = score_precedent = materiel_racine + position_racine;
+  intervalle_controle = compteur_controle = 50000;
+  profondeur_iteration = 1;
+  marques_extension[0] = 0;
+  int alpha = -INFINI, beta = INFINI, reprise = 0;
+  // Until a root move has been searched, the best preliminary move stands.
+  longueur_pv[0] = 1;
+  pv[0][0] = debut_liste[0][0];
+  pv[0][1] = 0;
+  type_noeud[0] = NOEUD_NORMAL;
+
+  if (mat_connu > SEUIL_MAT_TABLE)
+    ecrit("info string Recherche de MAT : %d MAT%02d\n", mat_connu, (INFINI - mat_connu) / 2);
+
+  const int limite = std::min(profondeur_max, PLY_MAX);
+  int v = score_racine;
+  // The first iteration always runs, so that even "go depth 1" has a move.
+  while (!arret_recherche && (profondeur_iteration < limite || profondeur_iteration == 1) &&
+         profondeur_iteration < PLY_MAX) {
+    if (reprise == 0) {
+      efface_marques_racine();
+      coup_nul_en_cours[0] = 0;
+      premiere_branche = premier_coup_racine = 1;
+      reprise_haute = echec_bas = 0;
+    }
+    ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds));
+    recherche(camp_racine, UN_PLY * profondeur_iteration - 2, 0, alpha, beta, 0);
+    v = score_racine;
+    trie_racine();
+    complete_pv(0, camp_racine);
+    if (arret_recherche) break;
+
+    if (v <= alpha) {
+      // Fail low: every root move is searched again.
+      premier_coup_racine = premiere_branche = echec_bas = 1;
+      coup_nul_en_cours[0] = 0;
+      efface_marques_racine();
+      ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds));
+    } else if (v >= beta) {
+      // Fail high: the moves already searched keep their result.
+      premiere_branche = reprise_haute = 1;
+      coup_nul_en_cours[0] = 0;
+      fiches_racine[0].cherche = 0;
+      ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds));
+    }
+    if (elargit_fenetre(v, alpha, beta, reprise)) continue;
+
+    // Iteration complete.
+    complete_pv(0, camp_racine);
+    score_racine = v;
+    alpha = v - FENETRE_ASPIRATION;
+    beta = v + FENETRE_ASPIRATION;
+    if (alpha < -MAT) alpha = -INFINI;
+    if (beta > MAT) beta = INFINI;
+    for (int i = 0; i < PLY_MAX; ++i) pv_precedente[i] = (i < profondeur_iteration && i < longueur_pv[0]) ? pv[0][i] : 0;
+    profondeur_terminee = profondeur_iteration;
+    score_precedent = v;
+    ++profondeur_iteration;
+    reprise = 0;
+    // A mate better than the one known from the previous move ends the search.
+    if (v > SEUIL_MAT_TABLE && v > mat_connu) break;
+  }
+
+  if (v > SEUIL_MAT_TABLE) {
+    mat_connu = v;
+    ecrit("info string Detection de MAT : %d MAT%02d\n", v, (INFINI - std::abs(v)) / 2);
+  }
+  affiche_pv(profondeur_terminee, v, '>');
+  if (ponder_en_cours) attend_fin_ponder();
+  affiche_statistiques(v);
+  return v;
+}

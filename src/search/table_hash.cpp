@@ -67,7 +67,7 @@ int64_t alloue_hash(int64_t octets) {
   memoire_hash_pions = pions;
   masque_hash = static_cast<uint32_t>(entrees - 1);
   taille_hash = static_cast<int64_t>(entrees) * 2 * OCTETS_PAR_ENTREE;
-  efface_hash();
+  // Fresh tables come zero-filled; only the pawn memory may hold old entries.
   efface_hash_pions();
   return taille_hash;
 }
@@ -135,6 +135,9 @@ void ecrit_hash(int camp, int alpha, int beta, int score, Coup coup, int profond
 }
 
 int lit_hash(int camp, int beta, int profondeur, int ply, int32_t& score, Coup& coup, int32_t& menace) {
+  score = 0;
+  coup = AUCUN_COUP;
+  menace = 0;
   if (table_profondeur == nullptr) return HASH_RIEN;
   const uint64_t cle = position.cle;
   const uint32_t basse = static_cast<uint32_t>(cle), haute = static_cast<uint32_t>(cle >> 32);

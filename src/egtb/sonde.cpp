@@ -1,0 +1,104 @@
+// The search's entry into the tables: material lookup, square lists, index,
+// entry and score.
+#include "egtb/sonde.h"
+
+#include <bit>
+
+#include "board/position.h"
+#include "egtb/cache.h"
+#include "egtb/registre.h"
+#include "egtb/tablebases.h"
+
+int64_t tb_sondes = 0;
+int64_t tb_succes = 0;
+
+namespace {
+
+constexpr int TABLE_KPPKP = 36;
+// Entries of the kppkp Black-to-move table whose stored byte is wrong; their
+// true value is a loss in one move.
+constexpr int32_t ENTREES_KPPKP_CORRIGEES[7] = {56802428, 56811076, 56849992, 56858640,
+                                                59592489, 67775659, 71071628};
+constexpr int VALEUR_CORRIGEE = -32639;
+
+// Fills the slots of one piece type in the 24-slot list, squares ascending
+// (square s is bit 63 - s, so the leading zeros give the lowest square).
+void remplit(int32_t* liste, int type, Bitboard b) {
+  int slot = 4 * type;
+  while (b) {
+    int s = std::countl_zero(b);
+    liste[slot++] = s;
+    b &= ~(Bitboard(1) << (63 - s));
+  }
+}
+
+}  // namespace
+
+int valeur_table(int n, int camp, int32_t index) {
+  if (n == TABLE_KPPKP && camp == 1)
+    for (int32_t e : ENTREES_KPPKP_CORRIGEES)
+      if (index == e) return VALEUR_CORRIGEE;
+  int b = lit_entree(n, camp, index);
+  if (b == VALEUR_ABSENTE) return VALEUR_INCONNUE;
+  if (b == 0) return 0;
+  if (b == -128) return 32640;
+  if (b == -127) return -32640;
+  return b > 0 ? b + 32640 : b - 32640;
+}
+
+int32_t score_depuis_valeur(int v) {
+  if (v == 0) return 0;
+  return v > 0 ? 2 * v - 35533 : 2 * v + 35532;
+}
+
+int sonde_tables(int32_t& score, int camp) {
+  const Position& p = position;
+  const Bitboard pieces[10] = {p.pions_blancs, p.cavaliers_blancs, p.fous_blancs, p.tours_blanches,
+                               p.dames_blanches, p.pions_noirs, p.cavaliers_noirs, p.fous_noirs,
+                               p.tours_noires, p.dames_noires};
+  int32_t comptes[10];
+  int total = 0;
+  for (int i = 0; i < 10; ++i) total += comptes[i] = std::popcount(pieces[i]);
+  if (total > 3) return 0;
+  int n = table_depuis_comptes(comptes);
+  if (n == 0) return 0;
+
+  int32_t blancs[24] = {}, noirs[24] = {};
+  blancs[0] = p.roi_blanc;
+  noirs[0] = p.roi_noir;
+  for (int type = 1; type <= 5; ++type) {
+    remplit(blancs, type, pieces[type - 1]);
+    remplit(noirs, type, pieces[type + 4]);
+  }
+  const int32_t* premiere = blancs;
+  const int32_t* seconde = noirs;
+  int inversion = 0;
+  if (n < 0) {
+    n = -n;
+    camp ^= 1;
+    premiere = noirs;
+    seconde = blancs;
+    inversion = 1;
+  }
+  if (!est_enregistree(n, camp)) return 0;
+  FonctionIndice f = camp == 0 ? tables[n].indice_blancs : tables[n].indice_noirs;
+  uint32_t index = f(premiere, seconde, EP_AUCUN, inversion);
+  int v = valeur_table(n, camp, int32_t(index));
+  if (v == VALEUR_INCONNUE) return 0;
+  score = score_depuis_valeur(v);
+  return 1;
+}
+
+int initialise_tables(const char* chemin) {
+  int resultat = enregistre_tables(chemin);
+  cree_cache(taille_cache);
+  return resultat;
+}
+
+void fixe_cache_tables(int64_t megaoctets) {
+  // The option allows 1 to 16 MB; anything else is brought into 0..1024 MB.
+  if (megaoctets < 0) megaoctets = 0;
+  if (megaoctets > 1024) megaoctets = 1024;
+  taille_cache = int32_t(megaoctets * 1048576);
+  cree_cache(taille_cache);
+}

@@ -1,0 +1,150 @@
+// UCI transcripts through pipes against the real binary: the interpreter,
+// its options, "position" and bad input.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "common/session.h"
+
+namespace {
+
+// A fresh directory to run the engine in, so the BookDirectory default and
+// any file the engine writes are known.
+class RepertoireTemporaire {
+ public:
+  RepertoireTemporaire() {
+    char modele[] = "/tmp/velmar_front_XXXXXX";
+    chemin = mkdtemp(modele);
+  }
+  ~RepertoireTemporaire() { std::system(("rm -rf " + chemin).c_str()); }
+  std::string chemin;
+};
+
+TEST(Uci, AnnonceExacte) {
+  RepertoireTemporaire rep;
+  int statut = -2;
+  std::string sortie = lance_velmar({}, "uci\n", &statut, 60000, rep.chemin);
+  EXPECT_EQ(sortie,
+            "id name Velmar 4.4.3\n"
+            "id author Corvane\n"
+            "option name Ponder type check default false\n"
+            "option name LogFile type check default false\n"
+            "option name Hash type spin default 1 min 1 max 1024\n"
+            "option name NalimovCache type spin min 1 max 16 default 1\n"
+            "option name NalimovPath type string default <empty>\n"
+            "option name OwnBook type check default true\n"
+            "option name BookDirectory type string default " +
+                rep.chemin +
+                "\n"
+                "option name ClearHash type button\n"
+                "option name InternalIterativeDeepening type check default true\n"
+                "option name KingSafetyExtension type spin min 0 max 8 default 0\n"
+                "option name Futility type check default false\n"
+                "uciok\n");
+  EXPECT_EQ(statut, 0);
+}
+
+TEST(Uci, OptionsModifieesAnnonceesAvecLeurValeur) {
+  RepertoireTemporaire rep;
+  std::string sortie = lance_velmar({},
+                                    "setoption name KingSafetyExtension value 5\n"
+                                    "setoption name BookDirectory value /tmp/livres\n"
+                                    "uci\n",
+                                    nullptr, 60000, rep.chemin);
+  EXPECT_NE(sortie.find("option name KingSafetyExtension type spin min 0 max 8 default 5\n"), std::string::npos);
+  EXPECT_NE(sortie.find("option name BookDirectory type string default /tmp/livres\n"), std::string::npos);
+}
+
+TEST(Uci, OptionInconnueLaisseLesMotsSuivantsCommeCommandes) {
+  // The name matches nothing, so "value" and what follows are read as
+  // commands: "value" is ignored, "isready" is answered.
+  std::string sortie = lance_velmar({}, "setoption name Inconnue value isready\nsetoption name Inconnue value 5\n");
+  EXPECT_EQ(sortie, "readyok\n");
+  // Names are case-sensitive; options that "uci" does not announce are
+  // accepted and consume their value.
+  sortie = lance_velmar({}, "setoption name hash value isready\nsetoption name Tournament value isready\n");
+  EXPECT_EQ(sortie, "readyok\n");
+}
+
+TEST(Uci, MotsIgnoresEtIsready) {
+  int statut = -2;
+  std::string sortie = lance_velmar({}, "ucinewgame\nregister\nbonjour\n\n  \nisready\ndebug off\nisready\n", &statut);
+  EXPECT_EQ(sortie, "readyok\nreadyok\n");
+  EXPECT_EQ(statut, 0);
+}
+
+TEST(Uci, FinDeLEntreeOuQuitTermineAvecStatutZero) {
+  int statut = -2;
+  EXPECT_EQ(lance_velmar({}, "", &statut), "");
+  EXPECT_EQ(statut, 0);
+  // Nothing after "quit" is read.
+  EXPECT_EQ(lance_velmar({}, "quit\nisready\n", &statut), "");
+  EXPECT_EQ(statut, 0);
+  // A last line without its line end still runs.
+  FILE* f = popen("printf 'isready\\nisready' | " VELMAR_BINARY, "r");
+  ASSERT_NE(f, nullptr);
+  char tampon[256];
+  size_t n = fread(tampon, 1, sizeof tampon - 1, f);
+  tampon[n] = 0;
+  EXPECT_EQ(pclose(f), 0);
+  EXPECT_STREQ(tampon, "readyok\nreadyok\n");
+}
+
+TEST(Uci, MotsEtLignesTropLongsRefuses) {
+  std::string long_mot(5000, 'x');
+  std::string sortie = lance_velmar({}, long_mot + " suite\nisready\n");
+  EXPECT_EQ(sortie, "info string Commande refusee : mot de plus de 4095 caracteres\nreadyok\n");
+
+  std::string coups;
+  while (coups.size() < 5000) coups += " e2e4";
+  sortie = lance_velmar({}, "position startpos moves" + coups + "\ngo" + coups + "\nisready\n");
+  EXPECT_EQ(sortie,
+            "info string position refusee : ligne de plus de 4095 caracteres\n"
+            "info string go refuse : ligne de plus de 4095 caracteres\n"
+            "readyok\n");
+
+  sortie = lance_velmar({}, "setoption name NalimovPath value " + long_mot + "\nisready\n");
+  EXPECT_EQ(sortie, "info string setoption NalimovPath refuse : valeur trop longue\nreadyok\n");
+
+  // A directory of 128 characters does not fit; the old one stays.
+  RepertoireTemporaire rep;
+  std::string repertoire = "/" + std::string(127, 'd');
+  sortie = lance_velmar({}, "setoption name BookDirectory value " + repertoire + "\nuci\n", nullptr, 60000, rep.chemin);
+  EXPECT_EQ(sortie.rfind("info string BookDirectory refuse : plus de 127 caracteres\n", 0), 0u);
+  EXPECT_NE(sortie.find("option name BookDirectory type string default " + rep.chemin + "\n"), std::string::npos);
+  // 127 characters fit.
+  repertoire.pop_back();
+  sortie = lance_velmar({}, "setoption name BookDirectory value " + repertoire + "\nuci\n");
+  EXPECT_NE(sortie.find("option name BookDirectory type string default " + repertoire + "\n"), std::string::npos);
+}
+
+TEST(Uci, PositionMalFormeeRefusee) {
+  std::string sortie = lance_velmar({}, "position\nposition depart moves e2e4\nisready\n");
+  EXPECT_EQ(sortie,
+            "info string position refusee : startpos ou fen attendu\n"
+            "info string position refusee : startpos ou fen attendu\n"
+            "readyok\n");
+  sortie = lance_velmar({}, "position fen 8/8/8/8/8/8/8/9 w - -\nisready\n");
+  EXPECT_EQ(sortie.rfind("info string position refusee : FEN invalide (", 0), 0u) << sortie;
+  EXPECT_NE(sortie.find("readyok\n"), std::string::npos);
+}
+
+TEST(Uci, CoupRefuseNomme) {
+  std::string sortie = lance_velmar({}, "position startpos moves e2e4 e7e5 e1e3 g1f3\nposition startpos moves e2e4 i9e5\nisready\n");
+  EXPECT_EQ(sortie.find("info string Coup refuse : e1e3 ("), 0u) << sortie;
+  EXPECT_NE(sortie.find("\ninfo string Coup refuse : i9e5 ("), std::string::npos) << sortie;
+  EXPECT_NE(sortie.find("ce coup et les suivants sont ignores\nreadyok\n"), std::string::npos) << sortie;
+}
+
+TEST(Uci, DebugOuvreEtFermeLeJournal) {
+  RepertoireTemporaire rep;
+  lance_velmar({}, "debug on\nisready\ndebug off\n", nullptr, 60000, rep.chemin);
+  EXPECT_EQ(access((rep.chemin + "/Velmar.log").c_str(), F_OK), 0);
+  RepertoireTemporaire rep2;
+  lance_velmar({}, "setoption name LogFile value false\nisready\n", nullptr, 60000, rep2.chemin);
+  EXPECT_NE(access((rep2.chemin + "/Velmar.log").c_str(), F_OK), 0);
+}
+
+}  // namespace
