@@ -97,7 +97,7 @@ TEST_F(FichiersLivre, FichiersEndommagesRefusesAvecUneLigne) {
       {"non triees", desordre, 80},      // unsorted keys
       {"Encyclopedie", deux_cles, 40},   // one record for two keys
       {"Encyclopedie", deux_cles, 119},  // not whole records
-      {"taille", {}, 0},                 // empty book
+      {"vide", {}, 0},                   // empty book
   };
   for (const Cas& c : cas) {
     ecrit_octets(d.fichier("Velmar.bib"), c.cles);

@@ -16,9 +16,10 @@
 
 namespace {
 
-// A Ruy Lopez: the interface sends each position with one more move.
-const std::vector<std::string> coups_fixes = {"e2e4", "e7e5", "g1f3", "b8c6", "f1b5", "a7a6",
-                                              "b5a4", "g8f6", "e1g1", "f8e7", "f1e1", "b7b5"};
+// The opening of Morphy's Opera game, whose exchanges make the values swing:
+// the interface sends each position with one more move.
+const std::vector<std::string> coups_fixes = {"e2e4", "e7e5", "g1f3", "d7d6", "d2d4", "c8g4",
+                                              "d4e5", "g4f3", "d1f3", "d6e5", "f1c4", "g8f6"};
 
 std::string lit_fichier(const std::string& nom) {
   std::ifstream f(nom, std::ios::binary);
