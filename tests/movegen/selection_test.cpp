@@ -75,6 +75,10 @@ TEST_F(Selection, CoupDeHashRenduUneSeuleFois) {
   EXPECT_EQ(t[0], "c3d5");
   EXPECT_EQ(t[1], "e4d5");
   EXPECT_EQ(compte(t, "c3d5"), 1u);
+  // Trying the hash move leaves the ply's list empty, so a child starts where it starts.
+  etat_selection[0].phase = 0;
+  EXPECT_EQ(selection_coup(BLANCS, 0, 0), coup_hash[0]);
+  EXPECT_EQ(debut_liste[1], debut_liste[0]);
   // A quiet hash move too, even when it carries the gives-check bit.
   coup_hash[0] = coup("e1f2") | BIT_ECHEC;
   const auto u = tous();
