@@ -2,6 +2,7 @@
 // mode, the rating-difference table and the book counter.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <set>
 
 #include "aides_livre.h"
@@ -166,4 +167,16 @@ TEST_F(ChoixLivre, TousLesCoupsSousLeSeuil) {
   std::string sortie;
   EXPECT_EQ(choisit(&sortie), 0);
   EXPECT_EQ(sortie, "");
+}
+
+TEST_F(ChoixLivre, EncyclopedieDisparueUneLigneEtPasDeCoup) {
+  std::remove(d.fichier("Encyclopedie.bib").c_str());
+  std::string sortie;
+  EXPECT_EQ(choisit(&sortie), 0);
+  EXPECT_EQ(sortie, "info string Encyclopedie.bib : No such file or directory\n");
+}
+
+TEST(StatsLivre, FicheEndommageeSansDebordement) {
+  FicheLivre f = fiche(4000000000u, 2000000000, 2000000000, 1e30f, 1, -1e30f, 1);
+  EXPECT_EQ(stats(f), "N=4000000000 50.0% (2000000000,0,2000000000) Elo=0 Elo Perf=0\n");
 }
