@@ -76,12 +76,17 @@ std::string joue_partie(SessionUci& s, int recherches, int profondeur) {
 }  // namespace
 
 // Twelve searches with learning on: the book counter runs from 1 to 12, so
-// the second to the eleventh searches are followed. Set VELMAR_REGENERE=1 to
-// rewrite the reference files after a deliberate change of the search or the
-// evaluation.
+// the second to the eleventh searches are followed. The opening names come
+// from a few opening lines (no book file: the counter is not reset by it).
+// Set VELMAR_REGENERE=1 to rewrite the reference files after a deliberate
+// change of the search or the evaluation.
 TEST(ApprentissageUci, PartieDeReference) {
   RepertoireTemporaire rep;
+  int statut = -1;
+  lance_velmar({"eco", "--out", rep.chemin, std::string(VELMAR_TEST_DATA) + "/learn/ouvertures.tsv"}, "", &statut);
+  ASSERT_EQ(statut, 0);
   SessionUci s({}, rep.chemin);
+  s.envoie("setoption name OwnBook value true");
   s.envoie("setoption name Apprentissage value true");
   const std::string lignes = joue_partie(s, 12, 3);
   s.envoie("quit");
