@@ -12,7 +12,7 @@
 #include "eval/tables_evaluation.h"
 #include "movegen/bitboard.h"
 
-int32_t nb_evaluations = 0;
+int64_t nb_evaluations = 0;
 int64_t nb_appels_evaluation = 0;
 int64_t nb_evaluations_completes = 0;
 
