@@ -47,6 +47,7 @@ fi
 
 mkdir -p build-fuzz/findings build-fuzz/journaux
 echec=0
+echecs=0
 total_execs=0
 for h in "${harnais[@]}"; do
   binaire=$racine/build-fuzz/fuzz/fuzz_$h
@@ -63,6 +64,7 @@ for h in "${harnais[@]}"; do
   else
     etat=FAILED
     echec=1
+    echecs=$((echecs + 1))
   fi
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$journal" | tail -1)
   execs=${execs:-0}
@@ -75,4 +77,5 @@ for h in "${harnais[@]}"; do
   fi
 done
 echo "fuzzing: ${#harnais[@]} harnesses, $total_execs executions, $([ $echec = 0 ] && echo 'no finding' || echo 'FINDINGS')"
+echo "fuzzing: $((${#harnais[@]} - echecs)) passed, $echecs failed"
 exit $echec

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "board/cles.h"
+#include "board/position.h"
 #include "book/livre.h"
 #include "egtb/tablebases.h"
 #include "front/demarrage.h"
@@ -15,6 +16,7 @@
 #include "front/sortie.h"
 #include "fuzz/commun.h"
 #include "search/etat_recherche.h"
+#include "search/table_hash.h"
 
 namespace {
 
@@ -44,6 +46,7 @@ void remet_reglages() {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   prepare_harnais();
+  initialise_moteur();
   profondeur_plafond = 3;
   return 0;
 }
@@ -52,7 +55,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
   remplace_entree(donnees, taille);
   entree_reinitialise();
   remet_reglages();
-  initialise_moteur();
+  // What initialise_moteur does, less the constant tables filled once.
+  std::strcpy(repertoire_livres, ".");
+  alloue_hash(65536);
+  position_depart();
+  partie_initialise(partie, position_initiale, BLANCS);
+  position.camp_adverse = BLANCS;
+  position.camp_programme = NOIRS;
+  partie.camp_programme = NOIRS;
+  compteur_livre = 0;
   graine_livre_fixe(1);
   try {
     boucle_uci();
