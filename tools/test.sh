@@ -6,6 +6,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# zlib (for reading .pgn.gz books); the build falls back on gzip without it.
+if command -v dpkg >/dev/null && ! dpkg -s zlib1g-dev >/dev/null 2>&1; then
+  if [ "$(id -u)" = 0 ]; then apt-get install -y zlib1g-dev >/dev/null || true
+  elif command -v sudo >/dev/null; then sudo -n apt-get install -y zlib1g-dev >/dev/null || true
+  fi
+fi
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs"
 if [ "${VELMAR_SLOW:-0}" = 1 ]; then

@@ -9,6 +9,13 @@
 constexpr int TAILLE_CLE_ECO = 28;
 constexpr int TAILLE_FICHE_ECO = 32;
 
+// Loads "eco.bib" from the current directory (silently nothing when it is
+// missing; one "info string" line when it is damaged); libere_eco drops it.
+void charge_eco();
+void libere_eco();
+// Entries of the loaded "eco.bib" (0 = no opening names).
+int64_t nombre_entrees_eco();
+
 // Builds the ECO key of the search board at `ply` with `camp` to move.
 void cle_eco(uint8_t cle[TAILLE_CLE_ECO], int camp, int ply);
 // Appends the three lines of the entry of `cle` (line ends kept) to `texte`

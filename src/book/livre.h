@@ -3,7 +3,9 @@
 // both in the book directory.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "board/types.h"
 
@@ -29,6 +31,11 @@ constexpr int TAILLE_FICHE_LIVRE = 40;
 // Book key of the standard initial position.
 constexpr uint64_t CLE_LIVRE_DEPART = 0x521D63F0B9DBC7F0ull;
 
+// Path of a book file: the book directory, '/', the file name.
+std::string chemin_livre(const char* nom);
+// Positions in the mapped "Velmar.bib" (0 when no book is open).
+int64_t nombre_positions_livre();
+
 // Loads "eco.bib" and maps "Velmar.bib" from the book directory; the book
 // counter becomes 1 when the mapping succeeds, else stays 0.
 void ouvre_livre();
@@ -43,6 +50,10 @@ int lit_encyclopedie(int64_t index, FicheLivre& fiche);
 Coup choisit_coup_livre(int camp);
 // Prints the statistics text of one candidate, ending the line.
 void affiche_stats_livre(const FicheLivre& fiche);
+// The same text into `texte` (capacity `taille`).
+void texte_stats_livre(const FicheLivre& fiche, char* texte, size_t taille);
+// Rating difference for a score of 50 + d percent, d = 0..50.
+extern const int32_t ecart_elo[51];
 
 // Called by the search driver before searching, with the root move list in
 // place: asks the book while the book counter lies between 1 and 4 and
