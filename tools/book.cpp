@@ -22,6 +22,11 @@
 
 #include "board/cles.h"
 #include "board/joue.h"
+#include "board/position.h"
+#include "board/texte_coup.h"
+#include "front/options.h"
+#include "movegen/attaques.h"
+#include "movegen/generation.h"
 #include "book/lecture.h"
 #include "book/livre.h"
 #include "book/octets.h"
@@ -140,11 +145,61 @@ bool ecrit_livre(const std::string& dossier, int min_parties, long& ecrites) {
          ecrit_fichier_atomique(dossier, "Encyclopedie.bib", octets_fiches);
 }
 
+// Book decisions from the positions after each of White's first moves, in
+// turn, timed one by one (the set-up of each root list is not counted).
+int sonde_livre(const std::string& dossier, int nombre) {
+  initialise_plateau();
+  std::memset(repertoire_livres, 0, sizeof repertoire_livres);
+  if (dossier.size() >= sizeof repertoire_livres) {
+    std::fprintf(stderr, "velmar book: directory name longer than %zu characters\n", sizeof repertoire_livres - 1);
+    return 1;
+  }
+  std::strcpy(repertoire_livres, dossier.c_str());
+  ouvre_livre();
+  if (compteur_livre == 0) {
+    std::fprintf(stderr, "velmar book: no book in %s\n", dossier.c_str());
+    return 1;
+  }
+  graine_livre_fixe(12345);
+  prepare_rejeu();
+  genere_coups(BLANCS, 0);
+  const std::vector<Coup> premiers(debut_liste[0], debut_liste[1]);
+  double total = 0, pire = 0;
+  int trouves = 0;
+  for (int i = 0; i < nombre; i++) {
+    prepare_rejeu();
+    const Coup premier = premiers[i % premiers.size()];
+    char texte[8];
+    partie_joue_texte(partie, texte_coup(premier, texte));
+    partie_vers_position(partie);
+    // The root list as the search driver leaves it: legal moves at ply 0.
+    genere_coups(NOIRS, 0);
+    Coup* fin = debut_liste[0];
+    for (Coup* c = debut_liste[0]; c < debut_liste[1]; c++) {
+      joue(NOIRS, 0, *c);
+      if (!en_echec(NOIRS)) *fin++ = *c;
+      dejoue(NOIRS, 0, *c);
+    }
+    debut_liste[1] = fin;
+    const auto debut = std::chrono::steady_clock::now();
+    const Coup c = choisit_coup_livre(NOIRS);
+    const double duree = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+    total += duree;
+    pire = std::max(pire, duree);
+    trouves += c != 0;
+  }
+  std::fprintf(stderr, "book decisions %d (book move found %d): mean %.1f us, worst %.1f us\n", nombre, trouves,
+               1e6 * total / nombre, 1e6 * pire);
+  ferme_livre();
+  return 0;
+}
+
 int usage() {
   std::fprintf(stderr,
                "usage: velmar book --out DIR [--max-ply N] [--min-games N] FILE.pgn[.gz]...\n"
                "  --max-ply N    plies of each game put in the book, 1..%d (default %d)\n"
-               "  --min-games N  games a position needs to be kept (default %d)\n",
+               "  --min-games N  games a position needs to be kept (default %d)\n"
+               "   or: velmar book --probe DIR [--count N]   time N book decisions (default 1000)\n",
                PLIES_MAX, PLIES_DEFAUT, PARTIES_MIN_DEFAUT);
   return 2;
 }
@@ -155,9 +210,15 @@ int mode_book(int argc, char** argv) {
   std::string dossier;
   int max_ply = PLIES_DEFAUT, min_parties = PARTIES_MIN_DEFAUT;
   std::vector<std::string> fichiers;
+  std::string sonde;
+  int nombre_sondes = 1000;
   for (int i = 0; i < argc; i++) {
     const std::string a = argv[i];
-    if (a == "--out" && i + 1 < argc) {
+    if (a == "--probe" && i + 1 < argc) {
+      sonde = argv[++i];
+    } else if (a == "--count" && i + 1 < argc) {
+      if (!entier_borne(argv[++i], 1, 100000000, nombre_sondes)) return usage();
+    } else if (a == "--out" && i + 1 < argc) {
       dossier = argv[++i];
     } else if (a == "--max-ply" && i + 1 < argc) {
       if (!entier_borne(argv[++i], 1, PLIES_MAX, max_ply)) return usage();
@@ -169,6 +230,7 @@ int mode_book(int argc, char** argv) {
       fichiers.push_back(a);
     }
   }
+  if (!sonde.empty()) return sonde_livre(sonde, nombre_sondes);
   if (dossier.empty() || fichiers.empty()) return usage();
   if (!prepare_dossier(dossier)) return 1;
 

@@ -95,9 +95,10 @@ int initialise_tables(const char* chemin) {
   return resultat;
 }
 
-void fixe_cache_tables(int32_t megaoctets) {
+void fixe_cache_tables(int64_t megaoctets) {
+  // The option allows 1 to 16 MB; anything else is brought into 0..1024 MB.
   if (megaoctets < 0) megaoctets = 0;
   if (megaoctets > 1024) megaoctets = 1024;
-  taille_cache = megaoctets * 1048576;
+  taille_cache = int32_t(megaoctets * 1048576);
   cree_cache(taille_cache);
 }

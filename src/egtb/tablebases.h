@@ -17,7 +17,7 @@ int initialise_tables(const char* chemin);
 
 // "NalimovCache": a cache of `megaoctets` x 1048576 bytes replaces the old one;
 // every open table file is closed.
-void fixe_cache_tables(int32_t megaoctets);
+void fixe_cache_tables(int64_t megaoctets);
 
 // Exact value of the search board `position` from the tables. Returns 1 and
 // stores the score (side `camp` to move, mate in n = 30001 - 2n, mated in n =

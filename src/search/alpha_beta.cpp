@@ -214,9 +214,12 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
   // 1. Count the node; ply 63 is the hard limit.
   ++noeuds;
   ++noeuds_recherche;
-  longueur_pv[ply] = ply;
-  type_noeud[ply] = NOEUD_NORMAL;
-  pv[ply][0] = 0;
+  // The root keeps the line of the last iteration until a move beats it.
+  if (ply > 0) {
+    longueur_pv[ply] = ply;
+    type_noeud[ply] = NOEUD_NORMAL;
+    pv[ply][0] = 0;
+  }
   if (ply >= PLY_MAX - 1) return beta;
   marques_extension[ply + 1] = 0;
   const int autre = camp ^ 1;

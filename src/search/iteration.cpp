@@ -47,6 +47,22 @@ void efface_marques_racine() {
 
 }  // namespace
 
+int elargit_fenetre(int v, int& alpha, int& beta, int& reprise) {
+  if ((v > alpha && v < beta) || reprise == 2) return 0;
+  if (reprise == 1) {
+    alpha = -INFINI;
+    beta = INFINI;
+  } else if (v <= alpha) {
+    beta = alpha + 1;
+    alpha = std::max(v - ELARGISSEMENT, -INFINI);
+  } else {
+    alpha = beta - 1;
+    beta = std::min(v + ELARGISSEMENT, INFINI);
+  }
+  ++reprise;
+  return 1;
+}
+
 void trie_racine() {
   Coup* liste = debut_liste[0];
   for (bool echange = true; echange;) {
@@ -141,42 +157,19 @@ int recherche_iterative() {
     if (arret_recherche) break;
 
     if (v <= alpha) {
-      // Fail low: first below the old window, then the whole range.
+      // Fail low: every root move is searched again.
       premier_coup_racine = premiere_branche = echec_bas = 1;
       coup_nul_en_cours[0] = 0;
       efface_marques_racine();
       ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds));
-      if (reprise == 0) {
-        beta = alpha + 1;
-        alpha = std::max(v - ELARGISSEMENT, -INFINI);
-        reprise = 1;
-        continue;
-      }
-      if (reprise == 1) {
-        alpha = -INFINI;
-        beta = INFINI;
-        reprise = 2;
-        continue;
-      }
     } else if (v >= beta) {
       // Fail high: the moves already searched keep their result.
       premiere_branche = reprise_haute = 1;
       coup_nul_en_cours[0] = 0;
       fiches_racine[0].cherche = 0;
       ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds));
-      if (reprise == 0) {
-        alpha = beta - 1;
-        beta = std::min(v + ELARGISSEMENT, INFINI);
-        reprise = 1;
-        continue;
-      }
-      if (reprise == 1) {
-        alpha = -INFINI;
-        beta = INFINI;
-        reprise = 2;
-        continue;
-      }
     }
+    if (elargit_fenetre(v, alpha, beta, reprise)) continue;
 
     // Iteration complete.
     complete_pv(0, camp_racine);

@@ -67,7 +67,7 @@ int64_t alloue_hash(int64_t octets) {
   memoire_hash_pions = pions;
   masque_hash = static_cast<uint32_t>(entrees - 1);
   taille_hash = static_cast<int64_t>(entrees) * 2 * OCTETS_PAR_ENTREE;
-  efface_hash();
+  // Fresh tables come zero-filled; only the pawn memory may hold old entries.
   efface_hash_pions();
   return taille_hash;
 }

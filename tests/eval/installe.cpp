@@ -24,7 +24,7 @@ void initialise_une_fois() {
 
 }  // namespace
 
-void installe(const std::string& fen) {
+void construit(const std::string& fen, int demi_coups) {
   initialise_une_fois();
   partie_initialise(partie, position_initiale, BLANCS);
   const std::string texte = fen + " ";
@@ -33,6 +33,11 @@ void installe(const std::string& fen) {
   partie_fixe_trait(partie, partie.trait);
   partie_programme_au_trait(partie);
   partie_vers_position(partie);
+  position.demi_coups = demi_coups;
+}
+
+void installe(const std::string& fen, int demi_coups) {
+  construit(fen, demi_coups);
   marge_paresseuse = 200;
   prepare_evaluation();
   efface_hash_pions();

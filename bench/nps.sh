@@ -1,0 +1,43 @@
+#!/bin/sh
+# Speed comparison with Debian's Stockfish (not run in CI).
+#
+# Builds Velmar in Release, then runs `velmar bench` and
+# `stockfish bench 16 1 13 default depth` alternately, three times each, and
+# prints both median speeds (nodes per second) and their ratio.
+set -eu
+
+racine=$(cd "$(dirname "$0")/.." && pwd)
+construction="$racine/build-release"
+
+if ! command -v stockfish >/dev/null 2>&1 && [ ! -x /usr/games/stockfish ]; then
+  echo "stockfish is missing: installing the Debian package" >&2
+  if [ "$(id -u)" -eq 0 ]; then
+    apt-get update -q && apt-get install -y -q stockfish
+  else
+    sudo apt-get update -q && sudo apt-get install -y -q stockfish
+  fi
+fi
+stockfish=$(command -v stockfish || echo /usr/games/stockfish)
+
+cmake -S "$racine" -B "$construction" -DCMAKE_BUILD_TYPE=Release -DVELMAR_TESTS=OFF >/dev/null
+cmake --build "$construction" -j2 --target velmar >/dev/null
+
+median() { sort -n | sed -n 2p; }
+
+velmar_nps=""
+stockfish_nps=""
+for tour in 1 2 3; do
+  v=$("$construction/velmar" bench | sed -n 's/^Nodes\/second: //p')
+  s=$("$stockfish" bench 16 1 13 default depth 2>&1 | sed -n 's/^Nodes\/second *: *//p')
+  echo "run $tour: velmar $v nps, stockfish $s nps"
+  velmar_nps="$velmar_nps$v
+"
+  stockfish_nps="$stockfish_nps$s
+"
+done
+
+v=$(printf '%s' "$velmar_nps" | median)
+s=$(printf '%s' "$stockfish_nps" | median)
+echo "velmar median:    $v nodes/second"
+echo "stockfish median: $s nodes/second"
+awk -v v="$v" -v s="$s" 'BEGIN { if (s > 0) printf "ratio velmar/stockfish: %.2f\n", v / s }'
