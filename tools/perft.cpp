@@ -69,7 +69,7 @@ int mode_perft(int argc, char** argv) {
     fen += argv[i];
   }
   if (!prepare_perft(argc > 1 ? fen.c_str() : nullptr)) {
-    std::fprintf(stderr, "velmar: bad FEN: %s\n", erreur_fen);
+    std::fprintf(stderr, "velmar: bad FEN (%s)\n", erreur_fen);
     return 2;
   }
 
