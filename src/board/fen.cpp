@@ -4,6 +4,7 @@
 #include "board/fen.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "board/position.h"
 #include "movegen/attaques.h"
@@ -76,6 +77,16 @@ int lit_fen(const char* texte) {
       return refuse("pion sur la premiere ou la derniere rangee");
   }
   if (rois_blancs != 1 || rois_noirs != 1) return refuse("il faut exactement un roi de chaque camp");
+  // No more pieces than promotions allow: the move lists are sized for real games.
+  for (int signe : {1, -1}) {
+    int nombre[7] = {};
+    for (int s = 0; s < 64; ++s)
+      if (placement[s] * signe > 0) nombre[placement[s] * signe]++;
+    auto exces = [](int n, int normal) { return n > normal ? n - normal : 0; };
+    const int promus = exces(nombre[CAVALIER], 2) + exces(nombre[FOU], 2) + exces(nombre[TOUR], 2) +
+                       exces(nombre[DAME], 1);
+    if (nombre[PION] + promus > 8) return refuse("trop de pieces pour un camp");
+  }
 
   // Side to move.
   while (blanc(*c)) ++c;

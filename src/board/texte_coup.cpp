@@ -52,7 +52,7 @@ bool coup_legal(Partie& p, int o, int d, int promo) {
     if (d == e - 2 && position.cases[e - 4] == tour) droits = static_cast<uint8_t>((droits & 3) | 2);
   }
 
-  Coup coups[320];
+  Coup coups[TAILLE_LISTE_MAX];
   Coup* fin = genere_captures(0, camp, coups);
   fin = genere_non_captures(0, camp, fin);
   bool legal = false;
