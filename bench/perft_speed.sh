@@ -2,6 +2,7 @@
 # Perft speed of Velmar against Debian's Stockfish on the same positions and
 # depths: the start position to depth 6 and "Kiwipete" to depth 5. Prints both
 # times and the speed ratio (Stockfish time / Velmar time; 1 means as fast).
+# Set ESSAIS to change the number of runs per program (best time kept).
 # A benchmark for people, not a test: CI never runs it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,22 +30,29 @@ chrono() {
   fin=$(date +%s.%N)
   echo "$fin - $debut" | bc -l
 }
+plus_petit() { if [ "$(echo "$1 < $2" | bc -l)" = 1 ]; then echo "$1"; else echo "$2"; fi; }
+noeuds() { awk '/^Nodes searched:/ {print $3}' "$sortie"; }
 
-noeuds_velmar() { awk '/^Nodes searched:/ {print $3}' "$sortie"; }
-noeuds_stockfish() { awk '/^Nodes searched:/ {print $3}' "$sortie"; }
-
+# Each program runs $ESSAIS times (default 3), alternately, and keeps its best
+# time, so that a busy machine disturbs the ratio less.
+essais=${ESSAIS:-3}
 mesure() {
   local nom=$1 profondeur=$2 fen=$3
-  local t_velmar t_stockfish n_velmar n_stockfish
-  if [ "$fen" = startpos ]; then
-    t_velmar=$(chrono ./build/velmar perft "$profondeur"); n_velmar=$(noeuds_velmar)
-    t_stockfish=$(chrono sh -c "printf 'position startpos\ngo perft $profondeur\nquit\n' | '$stockfish'")
-  else
-    t_velmar=$(chrono ./build/velmar perft "$profondeur" $fen); n_velmar=$(noeuds_velmar)
-    t_stockfish=$(chrono sh -c "printf 'position fen $fen\ngo perft $profondeur\nquit\n' | '$stockfish'")
-  fi
-  n_stockfish=$(noeuds_stockfish)
-  printf '%-10s depth %d  velmar %9.3f s (%s nodes)  stockfish %9.3f s (%s nodes)  ratio %.2f\n' \
+  local t_velmar=999999 t_stockfish=999999 n_velmar n_stockfish commande i
+  if [ "$fen" = startpos ]; then commande="position startpos"; else commande="position fen $fen"; fi
+  for ((i = 0; i < essais; i++)); do
+    if [ "$fen" = startpos ]; then
+      t_velmar=$(plus_petit "$t_velmar" "$(chrono ./build/velmar perft "$profondeur")")
+    else
+      # shellcheck disable=SC2086
+      t_velmar=$(plus_petit "$t_velmar" "$(chrono ./build/velmar perft "$profondeur" $fen)")
+    fi
+    n_velmar=$(noeuds)
+    t_stockfish=$(plus_petit "$t_stockfish" \
+      "$(chrono sh -c "printf '$commande\ngo perft $profondeur\nquit\n' | '$stockfish'")")
+    n_stockfish=$(noeuds)
+  done
+  printf '%-10s depth %d  velmar %7.3f s (%s nodes)  stockfish %7.3f s (%s nodes)  ratio %.2f\n' \
     "$nom" "$profondeur" "$t_velmar" "$n_velmar" "$t_stockfish" "$n_stockfish" \
     "$(echo "$t_stockfish / $t_velmar" | bc -l)"
   if [ "$n_velmar" != "$n_stockfish" ]; then echo "  node counts differ!" >&2; fi
