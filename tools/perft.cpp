@@ -18,6 +18,9 @@
 #include "movegen/bitboard.h"
 #include "movegen/generation.h"
 
+static_assert(PERFT_PROFONDEUR_MAX * TAILLE_LISTE_MAX <= TAILLE_PILE_COUPS, "the move stack holds every ply's list");
+static_assert(PERFT_PROFONDEUR_MAX < PLY_MAX, "one state record per ply");
+
 int prepare_perft(const char* fen) {
   initialise_cles();
   init_tables();
@@ -69,7 +72,7 @@ int mode_perft(int argc, char** argv) {
     fen += argv[i];
   }
   if (!prepare_perft(argc > 1 ? fen.c_str() : nullptr)) {
-    std::fprintf(stderr, "velmar: bad FEN: %s\n", erreur_fen);
+    std::fprintf(stderr, "velmar: bad FEN (%s)\n", erreur_fen);
     return 2;
   }
 

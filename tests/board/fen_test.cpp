@@ -100,6 +100,7 @@ TEST(Fen, FenMalformesRefusesSansToucherLaPartie) {
       "4k3/8/8/8/8/8/8/4K3 w KX - 0 1",                             // bad castling letter
       "4k3/8/8/8/8/8/8/4K3 w - e9 0 1",                             // bad square
       "4k3/8/8/8/8/8/8/4K3 w - e3 0 1",                             // wrong rank for the side
+      "QQQQk3/QQQQ4/8/8/8/8/8/QQ2K3 w - - 0 1",                     // more queens than promotions allow
   };
   for (const char* fen : mauvais) {
     EXPECT_FALSE(lit_fen(fen)) << fen;
@@ -110,6 +111,9 @@ TEST(Fen, FenMalformesRefusesSansToucherLaPartie) {
   EXPECT_FALSE(lit_fen("4k2R/8/8/8/8/8/8/4K3 w - - 0 1"));
   EXPECT_EQ(std::memcmp(&avant, &partie, sizeof partie), 0);
   EXPECT_TRUE(lit_fen("4k2R/8/8/8/8/8/8/4K3 b - - 0 1"));
+  // Nine queens is possible (eight promotions), ten is not.
+  EXPECT_TRUE(lit_fen("QQQQk3/QQQQ4/8/8/8/8/8/Q3K3 b - - 0 1"));
+  EXPECT_FALSE(lit_fen("QQQQk3/QQQQ4/8/8/8/8/8/QQ2K3 b - - 0 1"));
 }
 
 TEST(Fen, ArretSurLaParentheseDuRoque) {

@@ -103,8 +103,11 @@ TEST(TexteCoup, PartiePleine) {
   int n = 0;
   while (partie_joue_texte(partie, aller_retour[n % 4])) ++n;
   EXPECT_EQ(n, DEMI_COUPS_MAX);
-  EXPECT_STREQ(erreur_texte, "the game record is full");
+  EXPECT_STREQ(erreur_texte, "la partie est pleine");
   EXPECT_EQ(partie.nb_demi_coups, DEMI_COUPS_MAX);
+  partie_joue_coup(partie, G1, F3, ' ');
+  EXPECT_EQ(partie.nb_demi_coups, DEMI_COUPS_MAX);
+  EXPECT_EQ(partie.echiquier[G1], CAVALIER);
 }
 
 TEST(TexteCoup, TexteEcrit) {
