@@ -2,9 +2,13 @@
 //   velmar tb index FILE.tsv     entry numbers of the positions listed in FILE
 //   velmar tb probe DIR FEN      score of FEN from the tables of DIR
 //   velmar tb unpack FILE.emd OUT  checks a compressed table and writes it decoded
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
+#include <vector>
 #include <cstring>
+#include <algorithm>
 #include <string>
 
 #include "board/fen.h"
@@ -13,6 +17,7 @@
 #include "egtb/compression.h"
 #include "egtb/indices.h"
 #include "egtb/registre.h"
+#include "egtb/sonde.h"
 #include "egtb/tablebases.h"
 #include "modes.h"
 #include "perft.h"
@@ -23,7 +28,8 @@ int usage() {
   std::fprintf(stderr,
                "usage: velmar tb index FILE.tsv\n"
                "       velmar tb probe DIR FEN\n"
-               "       velmar tb unpack FILE.emd OUT\n");
+               "       velmar tb unpack FILE.emd OUT\n"
+               "       velmar tb bench DIR [PROBES]\n");
   return 2;
 }
 
@@ -178,6 +184,83 @@ int tb_unpack(const char* chemin, const char* sortie) {
   return statut;
 }
 
+double secondes_depuis(std::chrono::steady_clock::time_point t) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
+}
+
+struct SondeBench {
+  int8_t n, camp, inversion;
+  int32_t blancs[24], noirs[24];
+};
+
+// Random kqk and kpk positions (kings apart, squares distinct, pawns on
+// ranks 2-7) in both colour orientations, as the probe hands them over.
+std::vector<SondeBench> positions_bench(int64_t nombre) {
+  std::mt19937 rng(1);
+  std::vector<SondeBench> v;
+  v.reserve(size_t(nombre));
+  while (int64_t(v.size()) < nombre) {
+    SondeBench s{};
+    s.n = v.size() % 2 ? 5 : 1;
+    int k1 = int(rng() % 64), k2 = int(rng() % 64), x = int(rng() % 64);
+    int dc = (k1 & 7) - (k2 & 7), dr = (k1 >> 3) - (k2 >> 3);
+    if (x == k1 || x == k2 || (dc * dc <= 1 && dr * dr <= 1)) continue;
+    if (s.n == 1 && (x < 8 || x >= 56)) continue;
+    s.camp = int8_t(rng() & 1);
+    s.inversion = int8_t(rng() & 1);
+    s.blancs[0] = k1;
+    s.noirs[0] = k2;
+    s.blancs[s.n == 5 ? 20 : 4] = x;
+    v.push_back(s);
+  }
+  return v;
+}
+
+// Probes through the compressed tables of DIR with a 1 MB and a 16 MB
+// cache, then times a cache hit and a block decode.
+int tb_bench(const char* repertoire, int64_t nombre) {
+  initialise_tables(repertoire);
+  if (!est_enregistree(1, 0) || !est_enregistree(5, 0)) {
+    std::fprintf(stderr, "velmar tb bench: kpk and kqk tables needed in %s\n", repertoire);
+    return 1;
+  }
+  const std::vector<SondeBench> positions = positions_bench(nombre);
+  for (int mo : {1, 16}) {
+    fixe_cache_tables(mo);
+    int64_t valeurs = 0;
+    auto t = std::chrono::steady_clock::now();
+    for (const SondeBench& s : positions) {
+      FonctionIndice f = s.camp == 0 ? tables[s.n].indice_blancs : tables[s.n].indice_noirs;
+      valeurs += valeur_table(s.n, s.camp, int32_t(f(s.blancs, s.noirs, EP_AUCUN, s.inversion))) != VALEUR_INCONNUE;
+    }
+    double d = secondes_depuis(t);
+    std::printf("cache %2d MB: %lld probes in %.3f s, %.0f probes/s, %lld values, hit rate %.4f%%\n", mo,
+                static_cast<long long>(nombre), d, double(nombre) / d, static_cast<long long>(valeurs),
+                100.0 * double(cache_succes) / double(cache_succes + cache_echecs));
+  }
+  // One entry read again and again: the cost of a hit.
+  const int64_t repetitions = 10000000;
+  int64_t somme = 0;
+  auto t = std::chrono::steady_clock::now();
+  for (int64_t i = 0; i < repetitions; ++i) somme += lit_entree(5, 0, int32_t(1000 + (i & 7)));
+  double d = secondes_depuis(t);
+  std::printf("cache hit: %.1f ns (checksum %lld)\n", 1e9 * d / double(repetitions), static_cast<long long>(somme));
+  // Every block of the compressed kpk and kqk files decoded into a one-block
+  // cache, so each read decodes.
+  cree_cache(COUT_BLOC);
+  int64_t blocs = 0;
+  t = std::chrono::steady_clock::now();
+  for (int passe = 0; passe < 50; ++passe)
+    for (int n : {1, 5})
+      for (int camp = 0; camp < 2; ++camp)
+        if (tables[n].decodage[camp])
+          for (int32_t i = 0; i < taille_table(n, camp); i += TAILLE_BLOC, ++blocs) somme += lit_entree(n, camp, i);
+  d = secondes_depuis(t);
+  std::printf("block read and decode: %.1f us per block over %lld blocks\n", 1e6 * d / double(blocs),
+              static_cast<long long>(blocs));
+  return 0;
+}
+
 }  // namespace
 
 int mode_tb(int argc, char** argv) {
@@ -191,6 +274,8 @@ int mode_tb(int argc, char** argv) {
     }
     return tb_probe(argv[1], fen.c_str());
   }
+  if (std::strcmp(argv[0], "bench") == 0 && (argc == 2 || argc == 3))
+    return tb_bench(argv[1], argc == 3 ? std::max(1LL, std::atoll(argv[2])) : 1000000);
   if (std::strcmp(argv[0], "unpack") == 0 && argc == 3) return tb_unpack(argv[1], argv[2]);
   return usage();
 }

@@ -83,7 +83,9 @@ Coup choisit_coup_livre(int camp) {
     dejoue(camp, 0, *c);
     if (index < 0) continue;
     Candidat& k = candidats[nb];
-    if (!lit_encyclopedie(index, k.fiche)) continue;
+    // The statistics cannot be read (the file went away or shrank): one
+    // line has said why; the search decides instead.
+    if (!lit_encyclopedie(index, k.fiche)) return 0;
     if (!fiche_valide(k.fiche)) {
       ecrit("info string Encyclopedie.bib : enregistrement %lld incoherent (N=%u, gains %d, pertes %d) ignore\n",
             static_cast<long long>(index), k.fiche.parties, k.fiche.gains, k.fiche.pertes);

@@ -56,7 +56,8 @@ bool lit_fichier(const std::string& chemin, std::string& contenu, std::string& e
   int code = Z_OK;
   const char* message = gzerror(gz, &code);
   const bool ok = n == 0 && (code == Z_OK || code == Z_STREAM_END);
-  if (!ok) erreur = chemin + ": " + (message ? message : "decompression error");
+  // zlib's message already names the file.
+  if (!ok) erreur = message && *message ? message : chemin + ": decompression error";
   gzclose(gz);
   return ok;
 #else

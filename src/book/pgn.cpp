@@ -54,8 +54,7 @@ bool annotation(const std::string& s) {
   return true;
 }
 
-// Move text up to the result, the next game's tags or the end. Returns true
-// when the game ended with a result token.
+// Move text up to the result, the next game's tags or the end.
 void lit_texte_coups(const char* t, size_t n, size_t& i, PartiePgn& p, size_t limite, bool arret_etiquette) {
   int profondeur = 0;  // nesting of variations
   bool debut_ligne = true;
@@ -72,7 +71,9 @@ void lit_texte_coups(const char* t, size_t n, size_t& i, PartiePgn& p, size_t li
     }
     const bool premier = debut_ligne;
     debut_ligne = false;
-    if (c == '[' && arret_etiquette && profondeur == 0) return;  // the next game's tags
+    // The next game's tags; a '[' opening a line also ends a game whose
+    // variations were never closed, so one bad game cannot swallow the rest.
+    if (c == '[' && arret_etiquette && (profondeur == 0 || premier)) return;
     if (c == '%' && premier) {                                    // escape line
       while (i < n && t[i] != '\n') i++;
       continue;

@@ -2,6 +2,7 @@
 // mode, the rating-difference table and the book counter.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <set>
 
 #include "aides_livre.h"
@@ -166,4 +167,11 @@ TEST_F(ChoixLivre, TousLesCoupsSousLeSeuil) {
   std::string sortie;
   EXPECT_EQ(choisit(&sortie), 0);
   EXPECT_EQ(sortie, "");
+}
+
+TEST_F(ChoixLivre, EncyclopedieDisparueUneLigneEtPasDeCoup) {
+  std::remove(d.fichier("Encyclopedie.bib").c_str());
+  std::string sortie;
+  EXPECT_EQ(choisit(&sortie), 0);
+  EXPECT_EQ(sortie, "info string Encyclopedie.bib : No such file or directory\n");
 }
