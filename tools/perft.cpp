@@ -10,12 +10,16 @@
 #include "board/cles.h"
 #include "board/fen.h"
 #include "board/joue.h"
+#include "board/joue_camp.h"
 #include "board/position.h"
 #include "board/texte_coup.h"
 #include "modes.h"
 #include "movegen/attaques.h"
 #include "movegen/bitboard.h"
 #include "movegen/generation.h"
+
+static_assert(PERFT_PROFONDEUR_MAX * TAILLE_LISTE_MAX <= TAILLE_PILE_COUPS, "the move stack holds every ply's list");
+static_assert(PERFT_PROFONDEUR_MAX < PLY_MAX, "one state record per ply");
 
 int prepare_perft(const char* fen) {
   initialise_cles();
@@ -34,16 +38,25 @@ int prepare_perft(const char* fen) {
   return 1;
 }
 
-uint64_t compte_perft(int camp, int ply, int profondeur) {
-  if (profondeur <= 0) return 1;
-  genere_coups(camp, ply);
+namespace {
+
+template <int C> uint64_t compte(int ply, int profondeur) {
+  genere_coups(C, ply);
   uint64_t noeuds = 0;
-  for (Coup* c = debut_liste[ply]; c != debut_liste[ply + 1]; ++c) {
-    joue(camp, ply, *c);
-    if (!en_echec(camp)) noeuds += profondeur == 1 ? 1 : compte_perft(camp ^ 1, ply + 1, profondeur - 1);
-    dejoue(camp, ply, *c);
+  const Coup* fin = debut_liste[ply + 1];
+  for (const Coup* c = debut_liste[ply]; c != fin; ++c) {
+    joue_camp<C>(ply, *c);
+    if (!en_echec_camp<C>()) noeuds += profondeur == 1 ? 1 : compte<C ^ 1>(ply + 1, profondeur - 1);
+    dejoue_camp<C>(ply, *c);
   }
   return noeuds;
+}
+
+}  // namespace
+
+uint64_t compte_perft(int camp, int ply, int profondeur) {
+  if (profondeur <= 0) return 1;
+  return camp == BLANCS ? compte<BLANCS>(ply, profondeur) : compte<NOIRS>(ply, profondeur);
 }
 
 int mode_perft(int argc, char** argv) {
@@ -59,7 +72,7 @@ int mode_perft(int argc, char** argv) {
     fen += argv[i];
   }
   if (!prepare_perft(argc > 1 ? fen.c_str() : nullptr)) {
-    std::fprintf(stderr, "velmar: bad FEN: %s\n", erreur_fen);
+    std::fprintf(stderr, "velmar: bad FEN (%s)\n", erreur_fen);
     return 2;
   }
 

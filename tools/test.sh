@@ -8,8 +8,9 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 # zlib (for reading .pgn.gz books); the build falls back on gzip without it.
 if command -v dpkg >/dev/null && ! dpkg -s zlib1g-dev >/dev/null 2>&1; then
-  if [ "$(id -u)" = 0 ]; then apt-get install -y zlib1g-dev >/dev/null || true
-  elif command -v sudo >/dev/null; then sudo -n apt-get install -y zlib1g-dev >/dev/null || true
+  installe_zlib() { apt-get install -y zlib1g-dev >/dev/null 2>&1 || { apt-get update >/dev/null && apt-get install -y zlib1g-dev >/dev/null; }; }
+  if [ "$(id -u)" = 0 ]; then installe_zlib || true
+  elif command -v sudo >/dev/null; then sudo -n bash -c "$(declare -f installe_zlib); installe_zlib" || true
   fi
 fi
 

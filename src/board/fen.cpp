@@ -4,6 +4,7 @@
 #include "board/fen.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "board/position.h"
 #include "movegen/attaques.h"
@@ -43,7 +44,7 @@ int refuse(const char* raison) {
 }  // namespace
 
 int lit_fen(const char* texte) {
-  if (texte == nullptr) return refuse("empty FEN");
+  if (texte == nullptr) return refuse("FEN vide");
   const char* c = texte;
   while (blanc(*c)) ++c;
 
@@ -53,29 +54,39 @@ int lit_fen(const char* texte) {
   for (;; ++c) {
     if (*c == 0 || blanc(*c)) break;
     if (*c == '/' || *c == ';') {
-      if (col != 8) return refuse("a rank of the placement does not have eight files");
-      if (--rang < 0) return refuse("more than eight ranks in the placement");
+      if (col != 8) return refuse("une rangee n'a pas huit colonnes");
+      if (--rang < 0) return refuse("plus de huit rangees");
       col = 0;
     } else if (*c >= '1' && *c <= '8') {
       col += *c - '0';
-      if (col > 8) return refuse("more than eight files in a rank");
+      if (col > 8) return refuse("plus de huit colonnes dans une rangee");
     } else if (int p = code_lettre(*c); p != 0) {
-      if (col >= 8) return refuse("more than eight files in a rank");
+      if (col >= 8) return refuse("plus de huit colonnes dans une rangee");
       placement[case_de(col++, rang)] = p;
     } else {
-      return refuse("unknown character in the placement");
+      return refuse("caractere inconnu dans le placement");
     }
   }
-  if (rang != 0 || col != 8) return refuse("the placement does not have eight ranks of eight files");
+  if (rang != 0 || col != 8) return refuse("le placement n'a pas huit rangees de huit colonnes");
 
   int rois_blancs = 0, rois_noirs = 0;
   for (int s = 0; s < 64; ++s) {
     if (placement[s] == ROI) rois_blancs++;
     if (placement[s] == -ROI) rois_noirs++;
     if ((placement[s] == PION || placement[s] == -PION) && (rangee(s) == 0 || rangee(s) == 7))
-      return refuse("a pawn stands on the first or last rank");
+      return refuse("pion sur la premiere ou la derniere rangee");
   }
-  if (rois_blancs != 1 || rois_noirs != 1) return refuse("each side needs exactly one king");
+  if (rois_blancs != 1 || rois_noirs != 1) return refuse("il faut exactement un roi de chaque camp");
+  // No more pieces than promotions allow: the move lists are sized for real games.
+  for (int signe : {1, -1}) {
+    int nombre[7] = {};
+    for (int s = 0; s < 64; ++s)
+      if (placement[s] * signe > 0) nombre[placement[s] * signe]++;
+    auto exces = [](int n, int normal) { return n > normal ? n - normal : 0; };
+    const int promus = exces(nombre[CAVALIER], 2) + exces(nombre[FOU], 2) + exces(nombre[TOUR], 2) +
+                       exces(nombre[DAME], 1);
+    if (nombre[PION] + promus > 8) return refuse("trop de pieces pour un camp");
+  }
 
   // Side to move.
   while (blanc(*c)) ++c;
@@ -85,13 +96,13 @@ int lit_fen(const char* texte) {
   else if (*c == 'b' || *c == 'B')
     trait = NOIRS;
   else
-    return refuse("missing or unknown side to move");
+    return refuse("trait absent ou inconnu");
   ++c;
-  if (!blanc(*c)) return refuse("missing castling field");
+  if (!blanc(*c)) return refuse("champ des roques absent");
   while (blanc(*c)) ++c;
 
   // Castling: a letter whose king or rook is not at home grants nothing.
-  if (*c == 0) return refuse("missing castling field");
+  if (*c == 0) return refuse("champ des roques absent");
   uint8_t roque_blancs = 0, roque_noirs = 0;
   for (; *c != 0 && !blanc(*c) && *c != '('; ++c) {
     switch (*c) {
@@ -108,7 +119,7 @@ int lit_fen(const char* texte) {
         if (placement[E8] == -ROI && placement[A8] == -TOUR) roque_noirs |= 2;
         break;
       case '-': break;
-      default: return refuse("unknown character in the castling field");
+      default: return refuse("caractere inconnu dans le champ des roques");
     }
   }
 
@@ -119,12 +130,12 @@ int lit_fen(const char* texte) {
   int en_passant = AUCUNE_CASE;
   if (*c != '(') {
     while (blanc(*c)) ++c;
-    if (*c == 0) return refuse("missing en-passant field");
+    if (*c == 0) return refuse("champ en passant absent");
     if (*c != '-' && *c != '(') {
-      if (c[0] < 'a' || c[0] > 'h' || c[1] < '1' || c[1] > '8') return refuse("bad en-passant square");
-      if (c[2] != 0 && !blanc(c[2])) return refuse("bad en-passant square");
+      if (c[0] < 'a' || c[0] > 'h' || c[1] < '1' || c[1] > '8') return refuse("case en passant invalide");
+      if (c[2] != 0 && !blanc(c[2])) return refuse("case en passant invalide");
       const int s = (c[0] - 'a') + 8 * (c[1] - '1');
-      if (rangee(s) != (trait == BLANCS ? 5 : 2)) return refuse("en-passant square on the wrong rank");
+      if (rangee(s) != (trait == BLANCS ? 5 : 2)) return refuse("case en passant sur la mauvaise rangee");
       const int pion = trait == BLANCS ? s - 8 : s + 8;
       const int depart = trait == BLANCS ? s + 8 : s - 8;
       if (placement[pion] == (trait == BLANCS ? -PION : PION) && placement[s] == 0 && placement[depart] == 0)
@@ -132,7 +143,7 @@ int lit_fen(const char* texte) {
     }
   }
 
-  if (roi_en_prise(placement, trait)) return refuse("the side not to move is in check");
+  if (roi_en_prise(placement, trait)) return refuse("le camp qui n'a pas le trait est en echec");
 
   std::memcpy(partie.echiquier_depart, placement, sizeof placement);
   partie.trait_depart = trait;

@@ -52,7 +52,7 @@ bool coup_legal(Partie& p, int o, int d, int promo) {
     if (d == e - 2 && position.cases[e - 4] == tour) droits = static_cast<uint8_t>((droits & 3) | 2);
   }
 
-  Coup coups[320];
+  Coup coups[TAILLE_LISTE_MAX];
   Coup* fin = genere_captures(0, camp, coups);
   fin = genere_non_captures(0, camp, fin);
   bool legal = false;
@@ -77,16 +77,16 @@ int refuse(const char* raison) {
 }  // namespace
 
 int partie_joue_texte(Partie& p, const char* texte) {
-  if (texte == nullptr) return refuse("empty move");
+  if (texte == nullptr) return refuse("coup vide");
   const size_t longueur = std::strlen(texte);
   int o, d;
-  if (longueur != 4 && longueur != 5) return refuse("a move has four or five characters");
-  if (!case_texte(texte, &o) || !case_texte(texte + 2, &d)) return refuse("not a square a1-h8");
-  if (p.nb_demi_coups >= DEMI_COUPS_MAX) return refuse("the game record is full");
+  if (longueur != 4 && longueur != 5) return refuse("un coup a quatre ou cinq caracteres");
+  if (!case_texte(texte, &o) || !case_texte(texte + 2, &d)) return refuse("case hors de a1-h8");
+  if (p.nb_demi_coups >= DEMI_COUPS_MAX) return refuse("la partie est pleine");
   // A promotion without its letter, or with an unknown one, becomes a queen.
   const char lettre = longueur == 5 ? texte[4] : 'q';
   const int promo = type_promotion(lettre);
-  if (!coup_legal(p, o, d, promo)) return refuse("no such legal move");
+  if (!coup_legal(p, o, d, promo)) return refuse("coup illegal");
   partie_joue_coup(p, o, d, lettres_promotion[promo]);
   erreur_texte = "";
   return 1;

@@ -40,25 +40,31 @@ bool fiche_valide(const FicheLivre& f) {
          static_cast<int64_t>(f.gains) + f.pertes <= static_cast<int64_t>(f.parties);
 }
 
+// A rating as printed: truncated, and 0 when nothing was summed or a
+// damaged record gives a value no rating can have.
+int entier_elo(double v) { return v > -1e6 && v < 1e6 ? static_cast<int>(v) : 0; }
+
 int moyenne(float somme, uint32_t nombre) {
-  return nombre == 0 ? 0 : static_cast<int>(static_cast<double>(somme) / nombre);
+  return nombre == 0 ? 0 : entier_elo(static_cast<double>(somme) / nombre);
 }
 
 }  // namespace
 
 void texte_stats_livre(const FicheLivre& f, char* texte, size_t taille) {
-  const int n = static_cast<int>(f.parties);
-  const int nulles = n - f.gains - f.pertes;
-  const double p = n == 0 ? 0.0 : (static_cast<double>(n) + f.gains - f.pertes) * 50.0 / n;
-  int d = static_cast<int>(std::fabs(p - 50.0));
-  if (d > 50) d = 50;
+  // 64-bit counts: a damaged record must not overflow the draw count.
+  const int64_t n = f.parties;
+  const int64_t nulles = n - f.gains - f.pertes;
+  const double p = n == 0 ? 0.0 : (static_cast<double>(n) + f.gains - f.pertes) * 50.0 / static_cast<double>(n);
+  const double ecart = std::fabs(p - 50.0);
+  const int d = ecart < 50.0 ? static_cast<int>(ecart) : 50;
   int performance = 0;
   if (f.nb_elo_adversaires != 0) {
     const double a = static_cast<double>(f.elo_adversaires) / f.nb_elo_adversaires;
-    performance = static_cast<int>(p > 50.0 ? a + ecart_elo[d] : a - ecart_elo[d]);
+    performance = entier_elo(p > 50.0 ? a + ecart_elo[d] : a - ecart_elo[d]);
   }
-  std::snprintf(texte, taille, "N=%d %.1f%% (%d,%d,%d) Elo=%d Elo Perf=%d\n", n, p, f.gains, nulles, f.pertes,
-                moyenne(f.elo_joueurs, f.nb_elo_joueurs), performance);
+  std::snprintf(texte, taille, "N=%lld %.1f%% (%d,%lld,%d) Elo=%d Elo Perf=%d\n", static_cast<long long>(n), p,
+                f.gains, static_cast<long long>(nulles), f.pertes, moyenne(f.elo_joueurs, f.nb_elo_joueurs),
+                performance);
 }
 
 void affiche_stats_livre(const FicheLivre& fiche) {

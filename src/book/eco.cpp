@@ -62,7 +62,12 @@ void charge_eco() {
   long taille = -1;
   if (std::fseek(f, 0, SEEK_END) == 0) taille = std::ftell(f);
   std::rewind(f);
-  if (taille <= 0 || taille % TAILLE_FICHE_ECO != 0) {
+  if (taille <= 0) {
+    ecrit("info string %s : fichier vide ou illisible ; noms d'ouverture ignores\n", NOM_ECO_CLES);
+    std::fclose(f);
+    return;
+  }
+  if (taille % TAILLE_FICHE_ECO != 0) {
     ecrit("info string %s : taille de %ld octets, pas un multiple de %d ; noms d'ouverture ignores\n", NOM_ECO_CLES,
           taille, TAILLE_FICHE_ECO);
     std::fclose(f);

@@ -45,7 +45,12 @@ void mappe_livre() {
   const int fd = open(chemin.c_str(), O_RDONLY);
   if (fd < 0) return;
   struct stat etat;
-  if (fstat(fd, &etat) != 0 || etat.st_size <= 0 || etat.st_size % TAILLE_CLE_LIVRE != 0) {
+  if (fstat(fd, &etat) != 0 || etat.st_size <= 0) {
+    ecrit("info string %s : fichier vide ou illisible ; livre ignore\n", NOM_CLES);
+    close(fd);
+    return;
+  }
+  if (etat.st_size % TAILLE_CLE_LIVRE != 0) {
     ecrit("info string %s : taille de %lld octets, pas un multiple de %d ; livre ignore\n", NOM_CLES,
           static_cast<long long>(etat.st_size), TAILLE_CLE_LIVRE);
     close(fd);

@@ -170,7 +170,9 @@ int enregistre_table(const char* repertoire, int n, int camp) {
 }
 
 int enregistre_tables(const char* chemin) {
-  ferme_fichiers_tables();
+  // Cached blocks hang in the bucket arrays released below: drop them all
+  // (this closes the files too). The caller builds the cache again.
+  cree_cache(0);
   if (!registre_pret) {
     initialise_indices();
     initialise_registre();

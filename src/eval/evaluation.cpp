@@ -12,7 +12,8 @@
 #include "eval/tables_evaluation.h"
 #include "movegen/bitboard.h"
 
-int32_t nb_evaluations = 0;
+int64_t nb_evaluations = 0;
+int64_t nb_appels_evaluation = 0;
 int64_t nb_evaluations_completes = 0;
 
 namespace {
@@ -48,6 +49,7 @@ inline void eleve_marge(int t) {
 template <bool DETAIL>
 int evalue(int camp, int alpha, int beta, int ply, DetailEvaluation* detail) {
   const Position& p = position;
+  ++nb_appels_evaluation;
   bool ne_gagne_pas_blancs = false, ne_gagne_pas_noirs = false, fous_meme_couleur = false;
 
   // Bare kings, or a lone minor piece against a bare king: a draw.

@@ -13,10 +13,13 @@ extern int32_t phase_jeu;  // 0 opening, 1 middlegame, 2 endgame
 extern int32_t materiel_racine;
 extern int32_t position_racine;
 extern int32_t marge_paresseuse;
-extern int32_t nb_evaluations;
+// Evaluations past the first lazy exit (64 bits: a long analysis overflows 32).
+extern int64_t nb_evaluations;
 
-// Evaluations that went past both lazy exits and walked the pieces (phases
-// 0 and 1) or scored the endgame pieces (phase 2).
+// Process-wide totals for benchmarks, never reset: every call of
+// evalue_position, and the calls that went past both lazy exits and walked
+// the pieces (phases 0 and 1) or scored the endgame pieces (phase 2).
+extern int64_t nb_appels_evaluation;
 extern int64_t nb_evaluations_completes;
 
 // The pawn hash memory (memoire_hash_pions, efface_hash_pions) is allocated

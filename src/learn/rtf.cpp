@@ -16,8 +16,9 @@
 
 namespace {
 
-// The outer group opened here is never closed: reports are simply appended
-// after it, and readers accept the missing brace.
+// The outer group opened here is never closed, so that reports can simply be
+// appended after it. Word-style readers accept the missing brace; stricter
+// ones (LibreOffice) want it added to a copy.
 constexpr const char* entete_rtf =
     "{\\rtf1\\ansi\\deff0\\deftab720\n"
     "{\\fonttbl\n"

@@ -42,18 +42,23 @@ inline int type_sur(int s) {
   return p < 0 ? -p : p;
 }
 
-// One move from `de` to every square of `cibles`.
-template <int C> inline Coup* emet_cibles(int de, Bitboard cibles, int type, Coup* sortie) {
+// One move from `de` to every square of `cibles`; PRISES tells whether the
+// targets hold enemy pieces (whose type goes into the move) or are empty.
+template <int C, bool PRISES> inline Coup* emet_cibles(int de, Bitboard cibles, int type, Coup* sortie) {
+  const Coup base = fabrique_coup(de, 0, type);
   while (cibles) {
     const int vers = prochaine_case<C>(cibles);
     cibles = sans_prochaine<C>(cibles);
-    *sortie++ = fabrique_coup(de, vers, type, type_sur(vers));
+    if constexpr (PRISES)
+      *sortie++ = base | (vers << 6) | (type_sur(vers) << 15);
+    else
+      *sortie++ = base | (vers << 6);
   }
   return sortie;
 }
 
 // Moves of every piece of one kind of side C to its targets within `filtre`.
-template <int C, int TYPE> inline Coup* emet_pieces(Bitboard pieces, Bitboard filtre, Coup* sortie) {
+template <int C, int TYPE, bool PRISES> inline Coup* emet_pieces(Bitboard pieces, Bitboard filtre, Coup* sortie) {
   while (pieces) {
     const int de = prochaine_case<C>(pieces);
     pieces = sans_prochaine<C>(pieces);
@@ -63,7 +68,7 @@ template <int C, int TYPE> inline Coup* emet_pieces(Bitboard pieces, Bitboard fi
     else if constexpr (TYPE == TOUR) cibles = attaques_tour(de);
     else if constexpr (TYPE == DAME) cibles = attaques_dame(de);
     else cibles = attaques_roi[de];
-    sortie = emet_cibles<C>(de, cibles & filtre, TYPE, sortie);
+    sortie = emet_cibles<C, PRISES>(de, cibles & filtre, TYPE, sortie);
   }
   return sortie;
 }
@@ -73,11 +78,11 @@ template <int C> Coup* captures(int ply, Coup* sortie) {
   const Bitboard ennemis = occupation_camp<A>();
   const Bitboard vides = ~(position.occupation_blancs | position.occupation_noirs);
   const Bitboard derniere = masque_rangee[C == BLANCS ? 7 : 0];
-  sortie = emet_pieces<C, CAVALIER>(cavaliers<C>(), ennemis, sortie);
-  sortie = emet_pieces<C, FOU>(fous<C>(), ennemis, sortie);
-  sortie = emet_pieces<C, TOUR>(tours<C>(), ennemis, sortie);
-  sortie = emet_pieces<C, DAME>(dames<C>(), ennemis, sortie);
-  sortie = emet_cibles<C>(case_roi<C>(), attaques_roi[case_roi<C>()] & ennemis, ROI, sortie);
+  sortie = emet_pieces<C, CAVALIER, true>(cavaliers<C>(), ennemis, sortie);
+  sortie = emet_pieces<C, FOU, true>(fous<C>(), ennemis, sortie);
+  sortie = emet_pieces<C, TOUR, true>(tours<C>(), ennemis, sortie);
+  sortie = emet_pieces<C, DAME, true>(dames<C>(), ennemis, sortie);
+  sortie = emet_cibles<C, true>(case_roi<C>(), attaques_roi[case_roi<C>()] & ennemis, ROI, sortie);
 
   // Pushes onto the last rank promote to a queen here.
   Bitboard cibles = avance<C>(pions<C>(), 1) & vides & derniere;
@@ -132,11 +137,11 @@ template <int C> Coup* non_captures(int ply, Coup* sortie) {
       *sortie++ = fabrique_coup(e, e - 2, ROI);
   }
 
-  sortie = emet_pieces<C, CAVALIER>(cavaliers<C>(), vides, sortie);
-  sortie = emet_pieces<C, FOU>(fous<C>(), vides, sortie);
-  sortie = emet_pieces<C, TOUR>(tours<C>(), vides, sortie);
-  sortie = emet_pieces<C, DAME>(dames<C>(), vides, sortie);
-  sortie = emet_cibles<C>(case_roi<C>(), attaques_roi[case_roi<C>()] & vides, ROI, sortie);
+  sortie = emet_pieces<C, CAVALIER, false>(cavaliers<C>(), vides, sortie);
+  sortie = emet_pieces<C, FOU, false>(fous<C>(), vides, sortie);
+  sortie = emet_pieces<C, TOUR, false>(tours<C>(), vides, sortie);
+  sortie = emet_pieces<C, DAME, false>(dames<C>(), vides, sortie);
+  sortie = emet_cibles<C, false>(case_roi<C>(), attaques_roi[case_roi<C>()] & vides, ROI, sortie);
 
   // Double pushes all come before single pushes.
   const Bitboard simples = avance<C>(pions<C>(), 1) & vides;

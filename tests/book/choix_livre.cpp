@@ -175,3 +175,8 @@ TEST_F(ChoixLivre, EncyclopedieDisparueUneLigneEtPasDeCoup) {
   EXPECT_EQ(choisit(&sortie), 0);
   EXPECT_EQ(sortie, "info string Encyclopedie.bib : No such file or directory\n");
 }
+
+TEST(StatsLivre, FicheEndommageeSansDebordement) {
+  FicheLivre f = fiche(4000000000u, 2000000000, 2000000000, 1e30f, 1, -1e30f, 1);
+  EXPECT_EQ(stats(f), "N=4000000000 50.0% (2000000000,0,2000000000) Elo=0 Elo Perf=0\n");
+}

@@ -75,7 +75,12 @@ TEST_F(FichiersLivre, LivreAbsentResteMuet) {
   EXPECT_EQ(ouvre(d.chemin), "");
   EXPECT_EQ(compteur_livre, 0);
   EXPECT_EQ(cherche_livre(CLE_LIVRE_DEPART), -1);
+  // No "eco.bib": no opening names, and the last name is kept.
   EXPECT_EQ(nombre_entrees_eco(), 0);
+  ASSERT_TRUE(installe("", {}));
+  char nom[16] = "avant";
+  EXPECT_EQ(nomme_ouverture(nom, sizeof nom), 0);
+  EXPECT_STREQ(nom, "avant");
 }
 
 TEST_F(FichiersLivre, FichiersEndommagesRefusesAvecUneLigne) {
@@ -92,7 +97,7 @@ TEST_F(FichiersLivre, FichiersEndommagesRefusesAvecUneLigne) {
       {"non triees", desordre, 80},      // unsorted keys
       {"Encyclopedie", deux_cles, 40},   // one record for two keys
       {"Encyclopedie", deux_cles, 119},  // not whole records
-      {"taille", {}, 0},                 // empty book
+      {"vide", {}, 0},                   // empty book
   };
   for (const Cas& c : cas) {
     ecrit_octets(d.fichier("Velmar.bib"), c.cles);

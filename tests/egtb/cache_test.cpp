@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 #include "egtb/cache.h"
 #include "egtb/compression.h"
@@ -145,6 +146,33 @@ TEST_F(Cache, FichierTronqueOuDisparuDonnePasDeValeurEtDesenregistre) {
   std::filesystem::remove(dir2 + "/kqk.nbw.emd");
   EXPECT_EQ(lit_entree(KQK, 0, 10), VALEUR_ABSENTE);
   EXPECT_FALSE(est_enregistree(KQK, 0));
+}
+
+TEST_F(Cache, BlocsCompressesAbimesNeFontJamaisPlanter) {
+  // Random damage in the compressed blocks (the header intact): a read
+  // either decodes something or gives no value and unregisters the side.
+  const std::string dir = repertoire_vide("abime");
+  const std::vector<uint8_t> bon = lit_fichier(DONNEES_TB + "/tables/kpk.nbw.emd");
+  const std::vector<uint8_t> original = lit_fichier(DONNEES_TB + "/tables/kpk.nbw");
+  const uint32_t h = lit32_be(bon, 64);
+  std::mt19937 rng(5);
+  int refus = 0;
+  for (int essai = 0; essai < 150; ++essai) {
+    std::vector<uint8_t> o = bon;
+    for (int k = 0; k < 1 + essai % 4; ++k) o[h + rng() % (o.size() - h)] ^= uint8_t(1 + rng() % 255);
+    ecrit_fichier(dir + "/kpk.nbw.emd", o);
+    ASSERT_EQ(initialise_tables(dir.c_str()), 3);
+    for (int32_t i = 0; i < int32_t(original.size()); i += 4096) {
+      int v = lit_entree(1, 0, i);
+      ASSERT_TRUE(v >= -128 && v <= 127);
+      if (v == VALEUR_ABSENTE && original[i] != 127) {
+        ASSERT_FALSE(est_enregistree(1, 0));
+        ++refus;
+        break;
+      }
+    }
+  }
+  EXPECT_GT(refus, 50);
 }
 
 // Header checks in-process; the fatal messages are tested on the binary.

@@ -116,6 +116,63 @@ uint32_t maximum_enumere(int n, int trait) {
   return max;
 }
 
+// Largest index + 1 over every en-passant position of a set where both sides
+// have pawns: the pawn that just moved two squares stands beside a pawn of
+// the side to move, the squares it crossed are empty. With `echantillon`
+// only every 97th placement is tried.
+uint32_t maximum_en_passant(int n, int trait, bool echantillon) {
+  Placement p = pieces_de(n);
+  // Indices of the two pawns concerned and of the remaining piece.
+  int pion_blanc = -1, pion_noir = -1, autre = -1, roi_blanc = 0, roi_noir = -1;
+  for (int i = 0; i < p.nb; ++i) {
+    if (p.type[i] == 6) (p.couleur[i] == 0 ? roi_blanc : roi_noir) = i;
+    else if (p.type[i] == 1 && p.couleur[i] == 1) pion_noir = i;
+    else if (p.type[i] == 1 && p.couleur[i] == 0 && pion_blanc < 0) pion_blanc = i;
+    else autre = i;
+  }
+  uint32_t max = 0;
+  uint64_t compteur = 0;
+  for (int wk = 0; wk < 64; ++wk)
+    for (int bk = 0; bk < 64; ++bk)
+      for (int pris = 24; pris < 40; ++pris)
+        for (int d = -1; d <= 1; d += 2)
+          for (int x = 0; x < (autre < 0 ? 1 : 64); ++x) {
+            if (echantillon && ++compteur % 97) continue;
+            // White to move: a Black pawn on rank 5; Black to move: a White
+            // pawn on rank 4.
+            if ((pris >> 3) != (trait == 0 ? 4 : 3)) continue;
+            int col = (pris & 7) + d;
+            if (col < 0 || col > 7) continue;
+            int preneur = pris + d;
+            int ep = trait == 0 ? pris + 8 : pris - 8, depart = trait == 0 ? pris + 16 : pris - 16;
+            p.carre[roi_blanc] = wk, p.carre[roi_noir] = bk;
+            p.carre[pion_blanc] = trait == 0 ? preneur : pris;
+            p.carre[pion_noir] = trait == 0 ? pris : preneur;
+            if (autre >= 0) p.carre[autre] = x;
+            bool libre = true;
+            for (int i = 0; i < p.nb; ++i) libre = libre && p.carre[i] != ep && p.carre[i] != depart;
+            if (!libre || !legale(p, trait)) continue;
+            uint32_t v = indice_de(n, trait, p, ep);
+            if (v + 1 > max) max = v + 1;
+          }
+  return max;
+}
+
+TEST_F(Indices, EnPassantResteDansLaTable) {
+  for (int n : {36, 51, 66, 86}) {
+    EXPECT_LE(maximum_en_passant(n, 0, true), uint32_t(definitions_tables[n].taille_blancs)) << n;
+    EXPECT_LE(maximum_en_passant(n, 1, true), uint32_t(definitions_tables[n].taille_noirs)) << n;
+  }
+}
+
+TEST_F(Indices, SlowEnPassantAtteintLaFinDeLaTable) {
+  // In these sets the last entry of each file is an en-passant position.
+  for (int n : {6, 36, 41, 51, 66, 86}) {
+    EXPECT_EQ(maximum_en_passant(n, 0, false), uint32_t(definitions_tables[n].taille_blancs)) << n;
+    EXPECT_EQ(maximum_en_passant(n, 1, false), uint32_t(definitions_tables[n].taille_noirs)) << n;
+  }
+}
+
 TEST_F(Indices, TroisPiecesMaximumPlusUnEgalLaTaille) {
   for (int n = 1; n <= 5; ++n) {
     EXPECT_EQ(maximum_enumere(n, 0), uint32_t(definitions_tables[n].taille_blancs)) << n;

@@ -108,7 +108,7 @@ TEST(EvaluationPilote, FinalesNulles) {
 
 TEST(EvaluationPilote, PremiereSortieParesseuseRendLaBorne) {
   installe("4k3/pppp4/8/8/8/8/PPPP4/3QK3 w - -");
-  const int avant = nb_evaluations;
+  const int64_t avant = nb_evaluations;
   EXPECT_EQ(pour(BLANCS, -50, 50), 50);
   EXPECT_EQ(pour(NOIRS, -50, 50), -50);
   EXPECT_EQ(nb_evaluations, avant);
