@@ -93,8 +93,9 @@ int partie_joue_texte(Partie& p, const char* texte) {
 }
 
 void partie_joue_coup(Partie& p, int o, int d, char lettre) {
-  // The last entry is kept free so that cles[nb_demi_coups] always exists.
-  if (p.nb_demi_coups >= CAPACITE_PARTIE - 1) return;
+  // A full game record takes no more moves: the plies behind it belong to
+  // the search, which writes the keys of its line there.
+  if (p.nb_demi_coups >= DEMI_COUPS_MAX) return;
   const int n = p.nb_demi_coups;
   const int piece = p.echiquier[o];
   p.en_passant = AUCUNE_CASE;

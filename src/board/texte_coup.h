@@ -12,6 +12,8 @@
 int partie_joue_texte(Partie& p, const char* texte);
 extern const char* erreur_texte;
 
+// Plays a move known to be legal; does nothing once the record holds
+// DEMI_COUPS_MAX plies.
 void partie_joue_coup(Partie& p, int origine, int destination, char promotion);
 
 void ecrit_coup(FILE* flux, Coup coup);

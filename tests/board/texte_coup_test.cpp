@@ -105,6 +105,9 @@ TEST(TexteCoup, PartiePleine) {
   EXPECT_EQ(n, DEMI_COUPS_MAX);
   EXPECT_STREQ(erreur_texte, "la partie est pleine");
   EXPECT_EQ(partie.nb_demi_coups, DEMI_COUPS_MAX);
+  partie_joue_coup(partie, G1, F3, ' ');
+  EXPECT_EQ(partie.nb_demi_coups, DEMI_COUPS_MAX);
+  EXPECT_EQ(partie.echiquier[G1], CAVALIER);
 }
 
 TEST(TexteCoup, TexteEcrit) {

@@ -131,6 +131,15 @@ TEST(Uci, PositionMalFormeeRefusee) {
   EXPECT_NE(sortie.find("readyok\n"), std::string::npos);
 }
 
+TEST(Uci, TailleDeLaTable) {
+  // Below 64 KB the table keeps its minimum size and says so; a size that
+  // cannot be allocated keeps the previous table.
+  std::string sortie = lance_velmar({}, "setoption name Hash value 0\nsetoption name Hash value 2\n"
+                                        "setoption name Hash value 99999999\nsetoption name ClearHash\nisready\n");
+  EXPECT_EQ(sortie.rfind("Il faut au moins 64 Ko\ninfo string Hash", 0), 0u) << sortie;
+  EXPECT_NE(sortie.find("\nreadyok\n"), std::string::npos);
+}
+
 TEST(Uci, CoupRefuseNomme) {
   std::string sortie = lance_velmar({}, "position startpos moves e2e4 e7e5 e1e3 g1f3\nposition startpos moves e2e4 i9e5\nisready\n");
   EXPECT_EQ(sortie.find("info string Coup refuse : e1e3 ("), 0u) << sortie;
