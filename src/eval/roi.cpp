@@ -69,11 +69,15 @@ int bouclier_noir(int k) {
 
 // Enemy attackers of the squares around the king, with extra weight for
 // squares no friendly piece defends and for attacks joined by a queen.
-int danger(int k, Bitboard adversaires, Bitboard amis, Bitboard dames_adverses) {
+int danger(int k, int adversaire, Bitboard adversaires, Bitboard amis, Bitboard dames_adverses) {
   const Bitboard defenseurs = amis & ~bit_case(k);
   int d = 0;
   for (Bitboard zone = attaques_roi[k]; zone; zone &= zone - 1) {
-    const Bitboard att = attaquants(63 - __builtin_ctzll(zone));
+    const int z = 63 - __builtin_ctzll(zone);
+    // Most squares around a king are not attacked at all: the attack test
+    // stops early, the full attacker set is only built when needed.
+    if (!est_attaquee(z, adversaire)) continue;
+    const Bitboard att = attaquants(z);
     const int n = compte_bits(att & adversaires);
     if (n == 0) continue;
     d += n;
@@ -172,8 +176,8 @@ int securite_rois(int32_t& danger_blancs, int32_t& danger_noirs) {
   const Position& p = position;
   const int bw = bouclier_blanc(p.roi_blanc);
   const int bb = bouclier_noir(p.roi_noir);
-  const int dw = danger(p.roi_blanc, p.occupation_noirs, p.occupation_blancs, p.dames_noires);
-  const int db = danger(p.roi_noir, p.occupation_blancs, p.occupation_noirs, p.dames_blanches);
+  const int dw = danger(p.roi_blanc, NOIRS, p.occupation_noirs, p.occupation_blancs, p.dames_noires);
+  const int db = danger(p.roi_noir, BLANCS, p.occupation_blancs, p.occupation_noirs, p.dames_blanches);
   // Division by -3 truncates toward zero.
   const int e = dw + bw / -3;
   const int f = db + bb / -3;

@@ -1,0 +1,229 @@
+// UCI transcripts of searches against the real binary.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "common/session.h"
+
+namespace {
+
+using Horloge = std::chrono::steady_clock;
+
+long long ms_depuis(Horloge::time_point t) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Horloge::now() - t).count();
+}
+
+bool contient(const SessionUci& s, const std::string& motif) {
+  for (const std::string& l : s.lignes)
+    if (l.find(motif) != std::string::npos) return true;
+  return false;
+}
+
+TEST(UciRecherche, GoDepthReportsEachIterationAndTheFinalLine) {
+  SessionUci s;
+  s.envoie("position startpos moves e2e4 e7e5");
+  s.envoie("go depth 4");
+  const std::string meilleur = s.attend("bestmove", 30000);
+  ASSERT_FALSE(meilleur.empty());
+  EXPECT_TRUE(contient(s, "info depth 1 nodes "));
+  EXPECT_TRUE(contient(s, "info depth 3 nodes "));
+  EXPECT_FALSE(contient(s, "info depth 4 nodes "));
+  // The final line comes just before "bestmove" and starts with its move.
+  const std::string& finale = s.lignes[s.lignes.size() - 2];
+  EXPECT_EQ(finale.rfind("info score cp ", 0), 0u) << finale;
+  EXPECT_NE(finale.find(" depth 3 nodes "), std::string::npos) << finale;
+  EXPECT_NE(finale.find(" pv " + meilleur.substr(9, 4)), std::string::npos) << finale << " / " << meilleur;
+  s.envoie("quit");
+  EXPECT_EQ(s.attend_fin(), 0);
+}
+
+TEST(UciRecherche, MateIsAnnouncedInMovesAndAfterThePlay) {
+  SessionUci s;
+  s.envoie("position fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1");
+  s.envoie("go depth 6");
+  EXPECT_EQ(s.attend("bestmove", 30000), "bestmove d1d8");
+  EXPECT_TRUE(contient(s, "info string Detection de MAT : 29999 MAT01"));
+  EXPECT_EQ(s.attend("info string ===>", 5000), "info string ===> 1-0 {White mates}");
+  bool mat = false;
+  for (const std::string& l : s.lignes) mat |= l.rfind("info score mate 1 depth", 0) == 0;
+  EXPECT_TRUE(mat);
+  s.envoie("quit");
+  s.attend_fin();
+}
+
+TEST(UciRecherche, NoBestmoveWithoutALegalMove) {
+  SessionUci s;
+  s.envoie("position fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1");
+  s.envoie("go depth 5");
+  s.envoie("isready");
+  EXPECT_EQ(s.attend("readyok", 10000), "readyok");
+  EXPECT_FALSE(contient(s, "bestmove"));
+  EXPECT_TRUE(contient(s, "info string ===> 1/2-1/2 {stalemate}"));
+  s.envoie("position fen 7k/6Q1/6K1/8/8/8/8/8 b - - 0 1");
+  s.envoie("go wtime 1000 btime 1000");
+  s.envoie("isready");
+  EXPECT_EQ(s.attend("readyok", 10000), "readyok");
+  EXPECT_FALSE(contient(s, "bestmove"));
+  EXPECT_TRUE(contient(s, "info string ===> 1-0 {White mates}"));
+  s.envoie("quit");
+  s.attend_fin();
+}
+
+TEST(UciRecherche, SingleMoveAndPromotion) {
+  SessionUci s;
+  s.envoie("position fen k7/8/1K6/8/8/8/8/R7 b - - 0 1");
+  s.envoie("go wtime 10000 btime 10000");
+  EXPECT_EQ(s.attend("info depth", 5000), "info depth 1 nodes 1");
+  EXPECT_EQ(s.attend("bestmove", 5000), "bestmove a8b8");
+  s.envoie("position fen 8/4P3/8/8/8/8/k7/7K w - - 0 1");
+  s.envoie("go depth 4");
+  EXPECT_EQ(s.attend("bestmove", 10000), "bestmove e7e8q");
+  s.envoie("quit");
+  s.attend_fin();
+}
+
+TEST(UciRecherche, InfiniteSearchEndsOnStop) {
+  SessionUci s;
+  s.envoie("position startpos");
+  s.envoie("go infinite");
+  ASSERT_FALSE(s.attend("info depth 3", 10000).empty());
+  s.envoie("isready");
+  EXPECT_EQ(s.attend("readyok", 2000), "readyok");
+  EXPECT_FALSE(contient(s, "bestmove"));
+  const auto debut = Horloge::now();
+  s.envoie("stop");
+  EXPECT_EQ(s.attend("bestmove", 2000).rfind("bestmove ", 0), 0u);
+  EXPECT_LT(ms_depuis(debut), 1000);
+  s.envoie("quit");
+  EXPECT_EQ(s.attend_fin(), 0);
+}
+
+TEST(UciRecherche, PonderWaitsForPonderhitThenStop) {
+  SessionUci s;
+  s.envoie("setoption name Ponder value true");
+  s.envoie("position startpos moves d2d4");
+  s.envoie("go ponder wtime 100000 btime 100000");
+  ASSERT_FALSE(s.attend("info depth 2", 10000).empty());
+  s.envoie("ponderhit");
+  s.envoie("isready");
+  EXPECT_EQ(s.attend("readyok", 3000), "readyok");
+  const auto debut = Horloge::now();
+  s.envoie("stop");
+  const std::string meilleur = s.attend("bestmove", 3000);
+  EXPECT_EQ(meilleur.rfind("bestmove ", 0), 0u);
+  EXPECT_LT(ms_depuis(debut), 1000);
+  s.envoie("quit");
+  s.attend_fin();
+}
+
+TEST(UciRecherche, QuitDuringASearchEndsWithoutBestmove) {
+  SessionUci s;
+  s.envoie("position startpos");
+  s.envoie("go infinite");
+  ASSERT_FALSE(s.attend("info depth 2", 10000).empty());
+  s.envoie("quit");
+  EXPECT_EQ(s.attend_fin(3000), 0);
+  EXPECT_FALSE(contient(s, "bestmove"));
+}
+
+TEST(UciRecherche, MovetimeAndClockLimits) {
+  SessionUci s;
+  s.envoie("position startpos");
+  auto debut = Horloge::now();
+  s.envoie("go movetime 1000");
+  EXPECT_EQ(s.attend("info string Temps restant", 3000),
+            "info string Temps restant : 0 secondes Temps limite : 1 secondes Temps limite absolu : 1 secondes");
+  EXPECT_FALSE(s.attend("bestmove", 5000).empty());
+  long long duree = ms_depuis(debut);
+  EXPECT_GE(duree, 900);
+  EXPECT_LT(duree, 3000);
+
+  s.envoie("position startpos moves e2e4");
+  debut = Horloge::now();
+  s.envoie("go wtime 60000 btime 60000 winc 0 binc 0");
+  EXPECT_EQ(s.attend("info string Temps restant", 3000),
+            "info string Temps restant : 60 secondes Temps limite : 1 secondes Temps limite absolu : 5 secondes");
+  EXPECT_FALSE(s.attend("bestmove", 8000).empty());
+  duree = ms_depuis(debut);
+  EXPECT_LT(duree, 6000);
+  s.envoie("quit");
+  s.attend_fin();
+}
+
+TEST(UciRecherche, LogFileGetsTheSearchTableAndStatistics) {
+  char modele[] = "/tmp/velmar_log_XXXXXX";
+  ASSERT_NE(mkdtemp(modele), nullptr);
+  const std::string repertoire = modele;
+  {
+    SessionUci s({}, repertoire);
+    s.envoie("setoption name LogFile value true");
+    s.envoie("position startpos");
+    s.envoie("go depth 4");
+    ASSERT_FALSE(s.attend("bestmove", 30000).empty());
+    s.envoie("quit");
+    s.attend_fin();
+  }
+  std::ifstream f(repertoire + "/Velmar.log");
+  std::stringstream texte;
+  texte << f.rdbuf();
+  const std::string log = texte.str();
+  EXPECT_NE(log.find(" 3->  "), std::string::npos) << log;
+  EXPECT_NE(log.find("Nombre noeuds="), std::string::npos) << log;
+  EXPECT_NE(log.find("Statistique coup nul : "), std::string::npos) << log;
+  std::remove((repertoire + "/Velmar.log").c_str());
+  rmdir(repertoire.c_str());
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+TEST(UciRecherche, HashTooLargeKeepsThePreviousTable) {
+  SessionUci s;
+  s.envoie("setoption name Hash value 100000000");
+  s.envoie("isready");
+  EXPECT_EQ(s.attend("readyok", 10000), "readyok");
+  EXPECT_TRUE(contient(s, "info string Hash"));
+  s.envoie("position startpos");
+  s.envoie("go depth 3");
+  EXPECT_FALSE(s.attend("bestmove", 10000).empty());
+  s.envoie("quit");
+  s.attend_fin();
+}
+#endif
+
+}  // namespace
+
+namespace {
+
+std::string ligne_qui_commence(const std::string& texte, const std::string& debut) {
+  for (size_t i = 0; i < texte.size();) {
+    size_t fin = texte.find('\n', i);
+    if (fin == std::string::npos) fin = texte.size();
+    if (texte.compare(i, debut.size(), debut) == 0) return texte.substr(i, fin - i);
+    i = fin + 1;
+  }
+  return "";
+}
+
+TEST(Bench, OneLinePerPositionAndTheSameTotalEveryRun) {
+  int statut = -1;
+  const std::string a = lance_velmar({"bench", "3"}, "", &statut, 120000);
+  EXPECT_EQ(statut, 0);
+  const std::string b = lance_velmar({"bench", "3"}, "", &statut, 120000);
+  const std::string total = ligne_qui_commence(a, "Nodes searched: ");
+  ASSERT_FALSE(total.empty()) << a;
+  EXPECT_GT(std::atoll(total.c_str() + 16), 10000);
+  EXPECT_EQ(total, ligne_qui_commence(b, "Nodes searched: "));
+  EXPECT_FALSE(ligne_qui_commence(a, "Nodes/second: ").empty());
+  EXPECT_FALSE(ligne_qui_commence(a, "Position 30: depth 3 ").empty()) << a;
+  // Nothing of the search's own UCI output leaks into the report.
+  EXPECT_TRUE(ligne_qui_commence(a, "info ").empty());
+
+  lance_velmar({"bench", "zero"}, "", &statut, 10000);
+  EXPECT_EQ(statut, 2);
+}
+
+}  // namespace
