@@ -20,15 +20,16 @@ fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc 2>/dev/null || echo 2)" --target velmar >/dev/null
 
-# Seconds (with decimals) taken by a command; its output goes to $sortie.
+# CPU seconds (user + system) taken by a command; its output goes to $sortie.
+# CPU time rather than wall time, so that waiting for a busy processor does
+# not count.
 sortie=$(mktemp)
-trap 'rm -f "$sortie"' EXIT
+temps=$(mktemp)
+trap 'rm -f "$sortie" "$temps"' EXIT
 chrono() {
-  local debut fin
-  debut=$(date +%s.%N)
-  "$@" >"$sortie"
-  fin=$(date +%s.%N)
-  echo "$fin - $debut" | bc -l
+  local TIMEFORMAT='%3U %3S'
+  { time "$@" >"$sortie" 2>/dev/null; } 2>"$temps"
+  awk '{print $1 + $2}' "$temps"
 }
 plus_petit() { if [ "$(echo "$1 < $2" | bc -l)" = 1 ]; then echo "$1"; else echo "$2"; fi; }
 noeuds() { awk '/^Nodes searched:/ {print $3}' "$sortie"; }

@@ -89,9 +89,15 @@ bool lit_demande(const char* san, int camp, Demande& d) {
 }  // namespace
 
 void initialise_plateau() {
-  initialise_cles();
-  init_tables();
-  initialise_diagonales();
+  // The tables never change once filled; a program that builds several
+  // times in one run (the fuzzing harnesses) fills them once.
+  static bool tables_pretes = false;
+  if (!tables_pretes) {
+    initialise_cles();
+    init_tables();
+    initialise_diagonales();
+    tables_pretes = true;
+  }
   position_depart();
 }
 

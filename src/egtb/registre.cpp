@@ -8,6 +8,7 @@
 
 #include "egtb/cache.h"
 #include "egtb/compression.h"
+#include "front/fin_processus.h"
 
 DescTable tables[NB_TABLES + 1];
 
@@ -79,7 +80,7 @@ void erreur_fatale(const char* format, ...) {
   std::vprintf(format, args);
   va_end(args);
   std::fflush(stdout);
-  std::exit(1);
+  termine_processus(1);
 }
 
 void ferme_fichiers_tables() {
@@ -145,9 +146,18 @@ int enregistre_table(const char* repertoire, int n, int camp) {
                     r == ENTETE_ERREUR_LECTURE ? "read error\n"
                     : r == ENTETE_MEMOIRE      ? "out of memory\n"
                                                : "file broken\n");
-    if (decodage->log_bloc != LOG_TAILLE_BLOC)
-      erreur_fatale("*** %s: Unsupported block size %d\n", nom.c_str(), 1 << decodage->log_bloc);
-    if (taille != 0 && decodage->longueur_totale != taille) erreur_fatale("*** %s corrupted\n", nom.c_str());
+    // The decoding data is released before a fatal message, so that a
+    // harness that survives the message (see front/fin_processus.h) loses
+    // nothing.
+    if (decodage->log_bloc != LOG_TAILLE_BLOC) {
+      const int log_bloc = decodage->log_bloc;
+      libere_decodage(decodage);
+      erreur_fatale("*** %s: Unsupported block size %d\n", nom.c_str(), 1 << log_bloc);
+    }
+    if (taille != 0 && decodage->longueur_totale != taille) {
+      libere_decodage(decodage);
+      erreur_fatale("*** %s corrupted\n", nom.c_str());
+    }
     taille = int32_t(decodage->longueur_totale);
   }
 

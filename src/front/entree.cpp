@@ -177,3 +177,9 @@ void entree_reprend_differees() {
   fin += nb_differees;
   nb_differees = 0;
 }
+
+void entree_reinitialise() {
+  debut = fin = 0;
+  fin_vue = fin_signalee = 0;
+  nb_differees = 0;
+}

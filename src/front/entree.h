@@ -27,3 +27,8 @@ int entree_terminee();
 // once the search has answered.
 void entree_differe(const char* texte);
 void entree_reprend_differees();
+
+// Forgets everything held: buffered bytes, the end of input seen, commands
+// put aside. For harnesses that run many sessions in one process over a new
+// standard input each time.
+void entree_reinitialise();

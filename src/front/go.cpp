@@ -23,6 +23,7 @@
 int32_t mode_temps_fixe = 1;
 int32_t temps_fixe = 30;
 int32_t profondeur_max = 64;
+int32_t profondeur_plafond = 64;
 int32_t temps_restant = 1800;
 int32_t increment = 0;
 int32_t coups_restants = 60;
@@ -112,6 +113,7 @@ void lit_parametres_go(const char* ligne, ParametresGo& p) {
     }
     mot = consomme ? strtok_r(nullptr, " \t", &reste) : suivant;
   }
+  if (profondeur_max > profondeur_plafond) profondeur_max = profondeur_plafond;
 }
 
 void lance_go(const char* ligne) {

@@ -8,6 +8,7 @@
 extern int32_t mode_temps_fixe;      // 1 = fixed time or depth per move, 0 = play on the clock
 extern int32_t temps_fixe;           // seconds per move in fixed mode (1000000 = unlimited)
 extern int32_t profondeur_max;       // deepest iteration allowed
+extern int32_t profondeur_plafond;   // no "go" asks for more (harnesses lower it)
 extern int32_t temps_restant;        // clock of the side to move
 extern int32_t increment;            // increment per move
 extern int32_t coups_restants;       // moves to the next time control

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "front/entree.h"
+#include "front/fin_processus.h"
 #include "front/go.h"
 #include "front/options.h"
 #include "front/sortie.h"
@@ -93,7 +94,7 @@ void interprete_commande() {
   } else if (std::strcmp(mot, "quit") == 0) {
     // Ends at once, even from inside a search: no "bestmove" follows.
     fin_programme = 1;
-    std::exit(0);
+    termine_processus(0);
   } else if (std::strcmp(mot, "stop") == 0) {
     arret_recherche = 1;
   } else if (std::strcmp(mot, "ponderhit") == 0) {
