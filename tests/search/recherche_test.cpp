@@ -67,6 +67,36 @@ TEST(RechercheTest, MatesAreFoundAndScoredByDistance) {
   EXPECT_LT(r.score, 0);
 }
 
+TEST(RechercheTest, OptionalPruningAndExtensionsKeepTheSearchSound) {
+  futilite = 1;
+  extension_singuliere = 1;
+  extension_securite_roi = 4;
+  quiescence_limitee = 1;
+  Resultat r = cherche("5rk1/5Npp/8/8/8/1Q6/6PP/6K1 w - - 0 1", 8);
+  EXPECT_EQ(r.score, INFINI - 6);
+  EXPECT_EQ(r.coup, "f7h6");
+  const char* fen = "r1bq1rk1/pp2b1pp/n1pp1n2/3P1p2/2P1p3/2N1P2N/PP2BPPP/R1BQ1RK1 b - - 2 10";
+  r = cherche(fen, 7);
+  EXPECT_EQ(profondeur_terminee, 6);
+  EXPECT_FALSE(r.coup.empty());
+  EXPECT_GT(nb_ext_securite, 0);
+  futilite = 0;
+  extension_singuliere = 0;
+  extension_securite_roi = 0;
+  quiescence_limitee = 0;
+}
+
+// The singular test needs six plies of remaining depth below the root, so
+// it only runs from the eighth iteration on.
+TEST(RechercheSlowTest, SingularExtensionFindsForcedMoves) {
+  extension_singuliere = 1;
+  Resultat r = cherche("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4", 9);
+  extension_singuliere = 0;
+  EXPECT_EQ(profondeur_terminee, 8);
+  EXPECT_FALSE(r.coup.empty());
+  EXPECT_GT(nb_ext_singuliere, 0);
+}
+
 TEST(RechercheTest, NoLegalMoveReturnsWithoutSearching) {
   ponder_autorise = 0;
   Resultat r = cherche("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", 6);  // stalemate
