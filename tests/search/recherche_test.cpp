@@ -5,6 +5,8 @@
 #include "bench.h"
 #include "board/position.h"
 #include "board/texte_coup.h"
+#include "eval/evaluation.h"
+#include "movegen/generation.h"
 #include "front/go.h"
 #include "front/options.h"
 #include "search/etat_recherche.h"
@@ -144,6 +146,24 @@ TEST(RechercheTest, SameSearchFromAFreshStateCountsTheSameNodes) {
   EXPECT_GT(n1, 1000);
   EXPECT_EQ(n1, n2);
   EXPECT_EQ(s1, s2);
+}
+
+TEST(RechercheTest, RootMovesStartInExchangeOrder) {
+  // White can take a loose queen, or lose its own rook by moving it.
+  ASSERT_EQ(prepare_bench("4k3/8/8/3q4/8/8/3R4/4K3 w - - 0 1"), 1);
+  prepare_evaluation();
+  camp_racine = BLANCS;
+  prepare_coups_racine();
+  ASSERT_GT(nb_coups_racine, 10);
+  char texte[8];
+  EXPECT_STREQ(texte_coup(debut_liste[0][0], texte), "d2d5");
+  EXPECT_EQ(fiches_racine[0].coup, debut_liste[0][0]);
+  EXPECT_EQ(debut_liste[1] - debut_liste[0], nb_coups_racine);
+  for (int i = 0; i + 1 < nb_coups_racine; ++i) {
+    EXPECT_GE(fiches_racine[i].score_preliminaire, fiches_racine[i + 1].score_preliminaire);
+    EXPECT_EQ(fiches_racine[i].coup, debut_liste[0][i]);
+    EXPECT_EQ(fiches_racine[i].meilleur_score, -INFINI);
+  }
 }
 
 TEST(RechercheTest, AspirationWindowWidensTwiceThenGivesUp) {
