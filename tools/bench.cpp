@@ -92,7 +92,7 @@ int prepare_bench(const char* fen) {
     tables_pretes = true;
   }
   // Other callers in the same process (the tests) may have resized the table.
-  if (taille_bench == 0 || taille_hash != taille_bench || table_profondeur == nullptr)
+  if (taille_bench == 0 || taille_hash != taille_bench || table_hash == nullptr)
     taille_bench = alloue_hash(HASH_BENCH);
   hash_actif = 1;
   efface_hash();

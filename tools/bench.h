@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-constexpr int BENCH_PROFONDEUR_DEFAUT = 7;
+constexpr int BENCH_PROFONDEUR_DEFAUT = 8;
 
 // Puts the engine in the state of a fresh start (tables cleared, "Hash" 16,
 // no book, no learned mate) with `fen` on the board. 1 on success.

@@ -128,7 +128,8 @@ class Moteur:
 bilan = {"A": 0, "B": 0, "nulles": 0}
 illegaux = plantages = blocages = parties = 0
 for g in range(n_parties):
-    ouverture = OUVERTURES[g % len(OUVERTURES)].split()
+    # Each opening twice, colours swapped, so neither engine gets the easier side.
+    ouverture = OUVERTURES[(g // 2) % len(OUVERTURES)].split()
     blancs_a = g % 2 == 0
     moteurs = {"A": Moteur(), "B": Moteur()}
     for m in moteurs.values():

@@ -46,7 +46,7 @@ constexpr int32_t PROFONDEUR_PLAFOND = 64;
 
 char mots[TAILLE_LIGNE];
 
-// Lettre de promotion for the game record, by piece type.
+// Promotion letter for the game record, by piece type.
 constexpr char lettres_promotion[] = " PNBRQK";
 
 }  // namespace

@@ -296,6 +296,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
     valeur_prise[ply] = 0;
     coup_courant[ply] = -1;
     int score;
+    precharge_hash(autre);
     if (profondeur - r < 0) {
       debut_quiescence = ply + 1;
       score = -recherche_quiescence(autre, ply + 1, -beta, -beta + 1, 0);
@@ -449,6 +450,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
     if (ply > 2 * profondeur_iteration) ext /= 2;
     if (ext > EXT_MAX) ext = EXT_MAX;
     const int nouvelle = profondeur + ext - UN_PLY;
+    if (nouvelle >= 0) precharge_hash(autre);
 
     // Futility: a quiet move cannot lift a hopeless node to alpha.
     if (futile && alpha_travail == beta - 1 && !echec && promotion(coup) == 0 &&

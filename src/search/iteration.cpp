@@ -80,6 +80,8 @@ void trie_racine() {
 int recherche_iterative() {
   // Preparation.
   profondeur_terminee = 0;
+  // Nothing of the previous search's depth may leak into the root ordering.
+  profondeur_iteration = 0;
   demarre_chrono();
   calcule_temps();
   marge_paresseuse = 200;

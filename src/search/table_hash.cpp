@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "board/position.h"
 #include "board/types.h"
 
-EntreeHash* table_profondeur = nullptr;
-EntreeHash* table_remplacement = nullptr;
+PaireHash* table_hash = nullptr;
 uint32_t masque_hash = 0;
 int64_t taille_hash = 0;
 uint32_t age_hash = 0;
@@ -21,13 +21,6 @@ constexpr uint16_t MASQUE_AGE = 7;
 void ecrit_reponse(const char* texte) {
   std::fputs(texte, stdout);
   std::fflush(stdout);
-}
-
-// The side to move does not enter the key; it only moves the slot.
-inline uint32_t indice_hash(uint64_t cle, int camp) {
-  uint32_t basse = static_cast<uint32_t>(cle);
-  if (camp == NOIRS) basse = ~basse;
-  return basse & masque_hash;
 }
 
 }  // namespace
@@ -44,14 +37,12 @@ int64_t alloue_hash(int64_t octets) {
 
   // Allocate the new tables before letting the old ones go, so that a
   // request the machine cannot serve leaves the engine with working tables.
-  EntreeHash* profondeur = static_cast<EntreeHash*>(std::calloc(entrees, sizeof(EntreeHash)));
-  EntreeHash* remplacement = static_cast<EntreeHash*>(std::calloc(entrees, sizeof(EntreeHash)));
+  PaireHash* table = static_cast<PaireHash*>(std::calloc(entrees, sizeof(PaireHash)));
   unsigned char* pions = memoire_hash_pions;
   if (pions == nullptr)
     pions = static_cast<unsigned char*>(std::calloc(ENTREES_HASH_PIONS, OCTETS_ENTREE_PIONS));
-  if (profondeur == nullptr || remplacement == nullptr || pions == nullptr) {
-    std::free(profondeur);
-    std::free(remplacement);
+  if (table == nullptr || pions == nullptr) {
+    std::free(table);
     if (pions != memoire_hash_pions) std::free(pions);
     char texte[160];
     std::snprintf(texte, sizeof texte,
@@ -60,10 +51,8 @@ int64_t alloue_hash(int64_t octets) {
     ecrit_reponse(texte);
     return taille_hash;
   }
-  std::free(table_profondeur);
-  std::free(table_remplacement);
-  table_profondeur = profondeur;
-  table_remplacement = remplacement;
+  std::free(table_hash);
+  table_hash = table;
   memoire_hash_pions = pions;
   masque_hash = static_cast<uint32_t>(entrees - 1);
   taille_hash = static_cast<int64_t>(entrees) * 2 * OCTETS_PAR_ENTREE;
@@ -73,22 +62,21 @@ int64_t alloue_hash(int64_t octets) {
 }
 
 void efface_hash() {
-  if (table_profondeur == nullptr) return;
+  if (table_hash == nullptr) return;
   for (uint64_t i = 0; i <= masque_hash; ++i) {
-    table_profondeur[i].cle_basse = table_profondeur[i].cle_haute = 0;
-    table_profondeur[i].drapeaux = 0;
-    table_remplacement[i].cle_basse = table_remplacement[i].cle_haute = 0;
-    table_remplacement[i].drapeaux = 0;
+    for (EntreeHash* e : {&table_hash[i].profondeur, &table_hash[i].remplacement}) {
+      e->cle_basse = e->cle_haute = 0;
+      e->drapeaux = 0;
+    }
   }
 }
 
 void vieillit_hash() { age_hash = (age_hash + 1) & MASQUE_AGE; }
 
 void libere_hash() {
-  std::free(table_profondeur);
-  std::free(table_remplacement);
+  std::free(table_hash);
   std::free(memoire_hash_pions);
-  table_profondeur = table_remplacement = nullptr;
+  table_hash = nullptr;
   memoire_hash_pions = nullptr;
   masque_hash = 0;
   taille_hash = 0;
@@ -102,7 +90,7 @@ void efface_hash_pions() {
 }
 
 void ecrit_hash(int camp, int alpha, int beta, int score, Coup coup, int profondeur, int ply, int menace) {
-  if (table_profondeur == nullptr) return;
+  if (table_hash == nullptr) return;
   uint16_t drapeaux = static_cast<uint16_t>(age_hash);
   if (score <= alpha)
     drapeaux |= BORNE_HAUTE;
@@ -119,9 +107,9 @@ void ecrit_hash(int camp, int alpha, int beta, int score, Coup coup, int profond
     score -= ply;
 
   const uint64_t cle = position.cle;
-  const uint32_t i = indice_hash(cle, camp);
-  EntreeHash& p = table_profondeur[i];
-  EntreeHash& r = table_remplacement[i];
+  PaireHash& paire = table_hash[indice_hash(camp)];
+  EntreeHash& p = paire.profondeur;
+  EntreeHash& r = paire.remplacement;
   const EntreeHash nouvelle = {static_cast<uint32_t>(cle), static_cast<uint32_t>(cle >> 32),
                                static_cast<uint32_t>(coup) & MASQUE_COUP, score, drapeaux,
                                static_cast<uint16_t>(profondeur < 0 ? 0 : profondeur)};
@@ -138,13 +126,13 @@ int lit_hash(int camp, int beta, int profondeur, int ply, int32_t& score, Coup& 
   score = 0;
   coup = AUCUN_COUP;
   menace = 0;
-  if (table_profondeur == nullptr) return HASH_RIEN;
+  if (table_hash == nullptr) return HASH_RIEN;
   const uint64_t cle = position.cle;
   const uint32_t basse = static_cast<uint32_t>(cle), haute = static_cast<uint32_t>(cle >> 32);
-  const uint32_t i = indice_hash(cle, camp);
-  const EntreeHash* e = &table_profondeur[i];
+  const PaireHash& paire = table_hash[indice_hash(camp)];
+  const EntreeHash* e = &paire.profondeur;
   if (e->cle_basse != basse || e->cle_haute != haute) {
-    e = &table_remplacement[i];
+    e = &paire.remplacement;
     if (e->cle_basse != basse || e->cle_haute != haute) return HASH_RIEN;
   }
   coup = static_cast<Coup>(e->coup);

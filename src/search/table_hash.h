@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "board/position.h"
 #include "board/types.h"
 
 struct EntreeHash {
@@ -15,6 +16,13 @@ struct EntreeHash {
   int32_t score;        // mate scores relative to the node
   uint16_t drapeaux;    // bits 0-2 age; MENACE_HASH, EXACT_HASH, BORNE_BASSE, BORNE_HAUTE
   uint16_t profondeur;  // eighths of a ply
+};
+
+// The depth-preferred and the always-replace entry of one index sit side by
+// side, so a probe touches one or two neighbouring cache lines.
+struct PaireHash {
+  EntreeHash profondeur;
+  EntreeHash remplacement;
 };
 
 constexpr uint16_t MENACE_HASH = 0x1000;
@@ -33,8 +41,7 @@ constexpr int HASH_RIEN = 4;
 constexpr int64_t OCTETS_PAR_ENTREE = 24;
 constexpr int64_t HASH_MINIMUM = 65536;
 
-extern EntreeHash* table_profondeur;
-extern EntreeHash* table_remplacement;
+extern PaireHash* table_hash;  // both tables, interleaved
 extern uint32_t masque_hash;  // entries per table - 1
 extern int64_t taille_hash;   // bytes counted for both tables
 extern uint32_t age_hash;     // 0 to 7
@@ -53,6 +60,18 @@ void vieillit_hash();
 void libere_hash();
 // Resets the pawn hash entries (key and summary fields of each entry).
 void efface_hash_pions();
+
+// The slot of the current position for `camp` to move: the key does not
+// include the side, it only moves the slot.
+inline uint32_t indice_hash(int camp) {
+  uint32_t basse = static_cast<uint32_t>(position.cle);
+  if (camp == NOIRS) basse = ~basse;
+  return basse & masque_hash;
+}
+// Starts loading the slot a child node is about to probe.
+inline void precharge_hash(int camp) {
+  if (table_hash != nullptr) __builtin_prefetch(&table_hash[indice_hash(camp)]);
+}
 
 // Probe for `camp` to move: returns a kind (HASH_EXACT .. HASH_RIEN) and, on
 // any hit, the stored move, threat bit and score (mate scores made absolute

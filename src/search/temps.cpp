@@ -69,6 +69,9 @@ int temps_depasse(int strict) {
   if (premier_coup_racine) strict = 1;
   // The first iteration always completes, so there is always a move.
   if (profondeur_iteration <= 1) return 0;
+  // Under two seconds on the clock the absolute limit is 0 whole seconds:
+  // waiting for the first full second to pass would lose on time.
+  if (!mode_temps_fixe && temps_absolu <= 0) return 1;
   const int32_t t = secondes_ecoulees();
   if (t < temps_limite) return 0;
   if (mode_temps_fixe) return 1;

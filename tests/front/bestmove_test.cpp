@@ -192,6 +192,19 @@ TEST(GoBestmove, CommandesRecuesPendantLaRechercheJoueesApres) {
   EXPECT_EQ(s.attend("readyok", DELAI_REPONSE), "readyok");
 }
 
+TEST(GoBestmove, PartiePleineRefuseLesCoupsEnTropEtChercheEncore) {
+  // 480 plies of knight shuffles: more than the game record takes while
+  // keeping room for a search.
+  std::string coups;
+  for (int i = 0; i < 120; ++i) coups += " g1f3 g8f6 f3g1 f6g8";
+  SessionUci s;
+  s.envoie("position startpos moves" + coups);
+  EXPECT_NE(s.attend("info string Coup refuse : ", DELAI_REPONSE), "");
+  s.envoie("go depth 3");
+  std::string ligne = s.attend("bestmove", LONG_DELAI);
+  EXPECT_EQ(coup_de(ligne).size(), 4u) << ligne;
+}
+
 TEST(GoBestmove, DebugEcritLaRechercheDansLeJournal) {
   char modele[] = "/tmp/velmar_journal_XXXXXX";
   std::string rep = mkdtemp(modele);

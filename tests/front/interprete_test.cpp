@@ -133,7 +133,9 @@ TEST(Uci, PositionMalFormeeRefusee) {
 
 TEST(Uci, TailleDeLaTable) {
   // Below 64 KB the table keeps its minimum size and says so; a size that
-  // cannot be allocated keeps the previous table.
+  // cannot be allocated keeps the previous table. Under AddressSanitizer the
+  // failed allocation must come back as a failure, not end the process.
+  setenv("ASAN_OPTIONS", "allocator_may_return_null=1", 1);
   std::string sortie = lance_velmar({}, "setoption name Hash value 0\nsetoption name Hash value 2\n"
                                         "setoption name Hash value 99999999\nsetoption name ClearHash\nisready\n");
   EXPECT_EQ(sortie.rfind("Il faut au moins 64 Ko\ninfo string Hash", 0), 0u) << sortie;

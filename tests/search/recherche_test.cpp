@@ -5,6 +5,8 @@
 #include "bench.h"
 #include "board/position.h"
 #include "board/texte_coup.h"
+#include "eval/evaluation.h"
+#include "movegen/generation.h"
 #include "front/go.h"
 #include "front/options.h"
 #include "search/etat_recherche.h"
@@ -67,6 +69,36 @@ TEST(RechercheTest, MatesAreFoundAndScoredByDistance) {
   EXPECT_LT(r.score, 0);
 }
 
+TEST(RechercheTest, OptionalPruningAndExtensionsKeepTheSearchSound) {
+  futilite = 1;
+  extension_singuliere = 1;
+  extension_securite_roi = 4;
+  quiescence_limitee = 1;
+  Resultat r = cherche("5rk1/5Npp/8/8/8/1Q6/6PP/6K1 w - - 0 1", 8);
+  EXPECT_EQ(r.score, INFINI - 6);
+  EXPECT_EQ(r.coup, "f7h6");
+  const char* fen = "r1bq1rk1/pp2b1pp/n1pp1n2/3P1p2/2P1p3/2N1P2N/PP2BPPP/R1BQ1RK1 b - - 2 10";
+  r = cherche(fen, 7);
+  EXPECT_EQ(profondeur_terminee, 6);
+  EXPECT_FALSE(r.coup.empty());
+  EXPECT_GT(nb_ext_securite, 0);
+  futilite = 0;
+  extension_singuliere = 0;
+  extension_securite_roi = 0;
+  quiescence_limitee = 0;
+}
+
+// The singular test needs six plies of remaining depth below the root, so
+// it only runs from the eighth iteration on.
+TEST(RechercheSlowTest, SingularExtensionFindsForcedMoves) {
+  extension_singuliere = 1;
+  Resultat r = cherche("r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4", 9);
+  extension_singuliere = 0;
+  EXPECT_EQ(profondeur_terminee, 8);
+  EXPECT_FALSE(r.coup.empty());
+  EXPECT_GT(nb_ext_singuliere, 0);
+}
+
 TEST(RechercheTest, NoLegalMoveReturnsWithoutSearching) {
   ponder_autorise = 0;
   Resultat r = cherche("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", 6);  // stalemate
@@ -114,6 +146,24 @@ TEST(RechercheTest, SameSearchFromAFreshStateCountsTheSameNodes) {
   EXPECT_GT(n1, 1000);
   EXPECT_EQ(n1, n2);
   EXPECT_EQ(s1, s2);
+}
+
+TEST(RechercheTest, RootMovesStartInExchangeOrder) {
+  // White can take a loose queen, or lose its own rook by moving it.
+  ASSERT_EQ(prepare_bench("4k3/8/8/3q4/8/8/3R4/4K3 w - - 0 1"), 1);
+  prepare_evaluation();
+  camp_racine = BLANCS;
+  prepare_coups_racine();
+  ASSERT_GT(nb_coups_racine, 10);
+  char texte[8];
+  EXPECT_STREQ(texte_coup(debut_liste[0][0], texte), "d2d5");
+  EXPECT_EQ(fiches_racine[0].coup, debut_liste[0][0]);
+  EXPECT_EQ(debut_liste[1] - debut_liste[0], nb_coups_racine);
+  for (int i = 0; i + 1 < nb_coups_racine; ++i) {
+    EXPECT_GE(fiches_racine[i].score_preliminaire, fiches_racine[i + 1].score_preliminaire);
+    EXPECT_EQ(fiches_racine[i].coup, debut_liste[0][i]);
+    EXPECT_EQ(fiches_racine[i].meilleur_score, -INFINI);
+  }
 }
 
 TEST(RechercheTest, AspirationWindowWidensTwiceThenGivesUp) {

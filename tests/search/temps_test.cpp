@@ -117,6 +117,14 @@ TEST(TempsTest, StopDecisions) {
   EXPECT_EQ(temps_depasse(0), 0);
   echec_bas = 0;
   score_racine = 0;
+
+  // Less than two seconds left: play once the first iteration is done.
+  limites({1, 0, 0, 0, false});
+  EXPECT_EQ(temps_absolu, 0);
+  profondeur_iteration = 1;
+  EXPECT_EQ(temps_depasse(0), 0);
+  profondeur_iteration = 2;
+  EXPECT_EQ(temps_depasse(0), 1);
 }
 
 }  // namespace

@@ -227,3 +227,18 @@ TEST(Bench, OneLinePerPositionAndTheSameTotalEveryRun) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(UciRecherche, InsufficientMaterialAfterTheEnginesCapture) {
+  SessionUci s;
+  // Taking the pawn before it queens leaves a lone bishop.
+  s.envoie("position fen 7k/4P3/8/8/8/b7/8/K7 b - - 0 1");
+  s.envoie("go depth 5");
+  EXPECT_EQ(s.attend("bestmove", 10000), "bestmove a3e7");
+  EXPECT_EQ(s.attend("info string ===>", 3000), "info string ===> 1/2-1/2 {Insufficient material}");
+  s.envoie("quit");
+  s.attend_fin();
+}
+
+}  // namespace
