@@ -32,6 +32,7 @@ int32_t coups_controle = 60, temps_controle = 1800;
 int32_t coups_periode = 30, temps_periode = 900;
 int32_t ponder_en_cours = 0;
 int32_t analyse_infinie = 0;
+int32_t go_infini = 0;
 int32_t valeur_precedente = 30001;
 char nom_ouverture[TAILLE_NOM_OUVERTURE] = "";
 int32_t recherche_en_cours = 0;
@@ -53,6 +54,7 @@ constexpr char lettres_promotion[] = " PNBRQK";
 
 void lit_parametres_go(const char* ligne, ParametresGo& p) {
   ponder_en_cours = 0;
+  go_infini = 0;
   profondeur_max = PROFONDEUR_PLAFOND;
   p = ParametresGo{};
 
@@ -107,6 +109,7 @@ void lit_parametres_go(const char* ligne, ParametresGo& p) {
       profondeur_max = PROFONDEUR_PLAFOND;
       valeur_precedente = 30001;
       analyse_infinie = 1;
+      go_infini = 1;
       mat_connu = 0;
     } else if (std::strcmp(mot, "ponder") == 0) {
       ponder_en_cours = 1;

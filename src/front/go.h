@@ -18,6 +18,7 @@ extern int32_t coups_periode, temps_periode;    // moves and seconds added by ea
 
 extern int32_t ponder_en_cours;    // 1 while a "go ponder" search has had no "ponderhit"
 extern int32_t analyse_infinie;    // 1 after "go infinite", until the next "position"
+extern int32_t go_infini;          // 1 while the current search is a "go infinite" one
 extern int32_t valeur_precedente;  // score of the previous search, 30001 = none
 constexpr int TAILLE_NOM_OUVERTURE = 1600;
 extern char nom_ouverture[TAILLE_NOM_OUVERTURE];  // opening name of the current position

@@ -31,9 +31,10 @@ constexpr int ELARGISSEMENT = 200;
 int32_t phase_precedente = -1;
 
 // A finished ponder search keeps answering commands until "stop" or
-// "ponderhit": "bestmove" must not come before either.
+// "ponderhit", and a finished infinite analysis until "stop": a GUI does not
+// expect "bestmove" before it has asked for it.
 void attend_fin_ponder() {
-  while (ponder_en_cours && !arret_recherche && !fin_programme) {
+  while ((ponder_en_cours || go_infini) && !arret_recherche && !fin_programme) {
     if (entree_disponible())
       interprete_commande();
     else
@@ -194,7 +195,7 @@ int recherche_iterative() {
     ecrit("info string Detection de MAT : %d MAT%02d\n", v, (INFINI - std::abs(v)) / 2);
   }
   affiche_pv(profondeur_terminee, v, '>');
-  if (ponder_en_cours) attend_fin_ponder();
+  attend_fin_ponder();
   affiche_statistiques(v);
   return v;
 }

@@ -103,6 +103,28 @@ TEST(UciRecherche, InfiniteSearchEndsOnStop) {
   EXPECT_EQ(s.attend_fin(), 0);
 }
 
+TEST(UciRecherche, InfiniteAnalysisThatEndsByItselfWaitsForStop) {
+  // A mate in one ends the search at once and a single legal move needs no
+  // search; in an infinite analysis neither may answer before "stop".
+  for (const std::string fen : {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "k7/8/8/8/8/8/8/1R5K b - - 0 1"}) {
+    SCOPED_TRACE(fen);
+    SessionUci s;
+    s.envoie("position fen " + fen);
+    s.envoie("go infinite");
+    EXPECT_EQ(s.attend("bestmove", 1500), "");
+    s.envoie("isready");
+    EXPECT_EQ(s.attend("readyok", 2000), "readyok");
+    s.envoie("stop");
+    EXPECT_EQ(s.attend("bestmove", 2000).rfind("bestmove ", 0), 0u);
+    // The next search is an ordinary one again and answers by itself.
+    s.envoie("position startpos");
+    s.envoie("go depth 3");
+    EXPECT_EQ(s.attend("bestmove", 10000).rfind("bestmove ", 0), 0u);
+    s.envoie("quit");
+    EXPECT_EQ(s.attend_fin(), 0);
+  }
+}
+
 TEST(UciRecherche, PonderWaitsForPonderhitThenStop) {
   SessionUci s;
   s.envoie("setoption name Ponder value true");
