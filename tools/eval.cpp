@@ -31,19 +31,12 @@ int mode_eval(int argc, char** argv) {
   init_tables();
   initialise_diagonales();
   position_depart();
-  partie_initialise(partie, position_initiale, BLANCS);
-  if (!fen.empty()) {
-    // The FEN reader expects a blank after the en-passant field.
-    fen += ' ';
-    if (!lit_fen(fen.c_str())) {
-      std::fprintf(stderr, "velmar: FEN refused: %s\n", erreur_fen ? erreur_fen : "malformed");
-      return 2;
-    }
-    partie_recommence(partie);
+  // The FEN reader expects a blank after the en-passant field.
+  if (!fen.empty()) fen += ' ';
+  if (!partie_depuis_fen(fen.empty() ? nullptr : fen.c_str())) {
+    std::fprintf(stderr, "velmar: FEN refused: %s\n", erreur_fen ? erreur_fen : "malformed");
+    return 2;
   }
-  partie_fixe_trait(partie, partie.trait);
-  partie_programme_au_trait(partie);
-  partie_vers_position(partie);
 
   // As at the start of a search: fresh tables, the lazy margin reset.
   alloue_hash(HASH_MINIMUM);

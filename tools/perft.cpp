@@ -26,14 +26,7 @@ int prepare_perft(const char* fen) {
   init_tables();
   initialise_diagonales();
   position_depart();
-  partie_initialise(partie, position_initiale, BLANCS);
-  if (fen != nullptr) {
-    if (!lit_fen(fen)) return 0;
-    partie_recommence(partie);
-  }
-  partie_fixe_trait(partie, partie.trait);
-  partie_programme_au_trait(partie);
-  partie_vers_position(partie);
+  if (!partie_depuis_fen(fen)) return 0;
   debut_liste[0] = pile_coups;
   return 1;
 }

@@ -155,3 +155,15 @@ int lit_fen(const char* texte) {
   erreur_fen = "";
   return 1;
 }
+
+int partie_depuis_fen(const char* fen) {
+  partie_initialise(partie, position_initiale, BLANCS);
+  if (fen != nullptr) {
+    if (!lit_fen(fen)) return 0;
+    partie_recommence(partie);
+  }
+  partie_fixe_trait(partie, partie.trait);
+  partie_programme_au_trait(partie);
+  partie_vers_position(partie);
+  return 1;
+}

@@ -6,3 +6,8 @@
 // game record untouched and points `erreur_fen` at a short description.
 int lit_fen(const char* texte);
 extern const char* erreur_fen;
+
+// Sets the game record to `fen` (the standard start position when null),
+// with the side to move as the program's side, and builds the search board
+// from it. Returns 0, with `erreur_fen` set, when the FEN is refused.
+int partie_depuis_fen(const char* fen);
