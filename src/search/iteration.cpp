@@ -104,9 +104,11 @@ int recherche_iterative() {
   camp_racine = partie.trait;
   position_calcule_cles();
   cle_racine = position.cle;
+  // The stop of the previous search must not cut short the quiescence
+  // searches that order the root moves.
+  arret_recherche = 0;
   prepare_coups_racine();
 
-  arret_recherche = 0;
   efface_statistiques();
   nb_evaluations = 0;
   nb_evaluations_pions = nb_succes_cache_pions = nb_succes_hash_pions = 0;
@@ -128,7 +130,7 @@ int recherche_iterative() {
   // Iterations.
   position_calcule_cles();
   score_racine = score_precedent = materiel_racine + position_racine;
-  intervalle_controle = compteur_controle = 50000;
+  intervalle_controle = compteur_controle = intervalle_controle_temps();
   profondeur_iteration = 1;
   marques_extension[0] = 0;
   int alpha = -INFINI, beta = INFINI, reprise = 0;
