@@ -10,7 +10,7 @@
 
 #include "board/position.h"
 #include "book/octets.h"
-#include "front/sortie.h"
+#include "console/sortie.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
+#include "console/fin_processus.h"
 #include "egtb/cache.h"
 #include "egtb/compression.h"
-#include "front/fin_processus.h"
 
 DescTable tables[NB_TABLES + 1];
 
@@ -147,7 +147,7 @@ int enregistre_table(const char* repertoire, int n, int camp) {
                     : r == ENTETE_MEMOIRE      ? "out of memory\n"
                                                : "file broken\n");
     // The decoding data is released before a fatal message, so that a
-    // harness that survives the message (see front/fin_processus.h) loses
+    // harness that survives the message (see console/fin_processus.h) loses
     // nothing.
     if (decodage->log_bloc != LOG_TAILLE_BLOC) {
       const int log_bloc = decodage->log_bloc;

@@ -10,6 +10,7 @@
 #include "board/cles.h"
 #include "board/position.h"
 #include "book/livre.h"
+#include "console/fin_processus.h"
 #include "front/interprete.h"
 #include "front/options.h"
 #include "movegen/bitboard.h"

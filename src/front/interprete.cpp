@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "front/entree.h"
-#include "front/fin_processus.h"
+#include "console/entree.h"
+#include "console/fin_processus.h"
+#include "console/sortie.h"
 #include "front/go.h"
 #include "front/options.h"
-#include "front/sortie.h"
 #include "search/etat_recherche.h"
 #include "search/temps.h"
 

@@ -5,21 +5,18 @@
 #include <cstring>
 
 #include "book/livre.h"
+#include "console/entree.h"
+#include "console/sortie.h"
 #include "egtb/tablebases.h"
-#include "front/entree.h"
 #include "front/nombres.h"
-#include "front/sortie.h"
 #include "search/table_hash.h"
 
-int32_t fin_programme = 0;
 char repertoire_livres[TAILLE_REPERTOIRE] = "";
 int32_t ponder_autorise = 0;
 int32_t hash_actif = 1;
 int32_t livre_demande = 0;
 int32_t livre_par_defaut = 1;
 int32_t compteur_livre = 0;
-int32_t log_actif = 0;
-FILE* fichier_log = nullptr;
 int32_t tb_disponibles = 0;
 int32_t iid_actif = 1;
 int32_t extension_singuliere = 0;

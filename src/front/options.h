@@ -10,15 +10,12 @@ constexpr int TAILLE_REPERTOIRE = 128;  // room for a book directory and its ter
 // of a game of some 12,000 plies.
 constexpr int TAILLE_LIGNE = 65536;
 
-extern int32_t fin_programme;                    // set by "quit" and by the end of input
 extern char repertoire_livres[TAILLE_REPERTOIRE];  // BookDirectory
 extern int32_t ponder_autorise;                  // Ponder: announce a ponder move
 extern int32_t hash_actif;                       // transposition table in use
 extern int32_t livre_demande;                    // OwnBook as last set
 extern int32_t livre_par_defaut;                 // 1 until OwnBook is set or the first search opens the book
 extern int32_t compteur_livre;                   // book counter (see the book and the search driver)
-extern int32_t log_actif;                        // LogFile, or "debug on"
-extern FILE* fichier_log;                        // the open log file, or null
 extern int32_t tb_disponibles;                   // largest tablebase piece count registered, 0 = none
 extern int32_t iid_actif;                        // InternalIterativeDeepening
 extern int32_t extension_singuliere;             // SingularExtension

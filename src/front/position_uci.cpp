@@ -6,11 +6,11 @@
 #include "board/fen.h"
 #include "board/position.h"
 #include "board/texte_coup.h"
-#include "front/entree.h"
+#include "console/entree.h"
+#include "console/sortie.h"
 #include "front/go.h"
 #include "front/interprete.h"
 #include "front/options.h"
-#include "front/sortie.h"
 #include "search/etat_recherche.h"
 
 namespace {

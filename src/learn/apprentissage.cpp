@@ -1,8 +1,8 @@
 #include "learn/apprentissage.h"
 
+#include "console/sortie.h"
 #include "front/go.h"
 #include "front/options.h"
-#include "front/sortie.h"
 #include "learn/rtf.h"
 
 int32_t valeurs_apprentissage[NB_VALEURS_APPRENTISSAGE];

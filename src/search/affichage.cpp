@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "board/texte_coup.h"
+#include "console/sortie.h"
 #include "egtb/tablebases.h"
 #include "eval/evaluation.h"
 #include "front/options.h"
-#include "front/sortie.h"
 #include "search/etat_recherche.h"
 #include "search/temps.h"
 

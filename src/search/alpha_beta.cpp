@@ -5,9 +5,9 @@
 
 #include "board/joue.h"
 #include "board/position.h"
+#include "console/entree.h"
 #include "egtb/tablebases.h"
 #include "eval/evaluation.h"
-#include "front/entree.h"
 #include "front/interprete.h"
 #include "front/options.h"
 #include "movegen/attaques.h"

@@ -1,8 +1,8 @@
 #include "search/fin_partie.h"
 
 #include "board/position.h"
+#include "console/sortie.h"
 #include "eval/evaluation.h"
-#include "front/sortie.h"
 #include "movegen/attaques.h"
 #include "search/etat_recherche.h"
 

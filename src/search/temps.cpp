@@ -4,8 +4,8 @@
 #include <chrono>
 #include <limits>
 
+#include "console/sortie.h"
 #include "front/go.h"
-#include "front/sortie.h"
 #include "search/etat_recherche.h"
 
 int32_t temps_limite = 1;

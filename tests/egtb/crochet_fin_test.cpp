@@ -6,9 +6,9 @@
 
 #include <filesystem>
 
+#include "console/fin_processus.h"
 #include "egtb/tablebases.h"
 #include "fichiers_tb.h"
-#include "front/fin_processus.h"
 
 namespace {
 

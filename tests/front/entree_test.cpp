@@ -7,8 +7,8 @@
 #include <string>
 
 #include "board/position.h"
+#include "console/entree.h"
 #include "front/demarrage.h"
-#include "front/entree.h"
 #include "front/go.h"
 #include "front/interprete.h"
 #include "front/options.h"

@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "console/entree.h"
+#include "console/fin_processus.h"
 #include "front/demarrage.h"
-#include "front/entree.h"
-#include "front/fin_processus.h"
 #include "front/go.h"
 #include "front/interprete.h"
 #include "front/options.h"

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "front/fin_processus.h"
+#include "console/fin_processus.h"
 
 // Thrown by the exit hook: "quit" or a fatal tablebase message ended the
 // session, which is an expected outcome.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "board/types.h"
+#include "console/sortie.h"
 #include "front/options.h"
 #include "search/affichage.h"
 #include "search/etat_recherche.h"

@@ -3,6 +3,11 @@
 // (the fuzzers) installs a hook that unwinds back to it instead.
 #pragma once
 
+#include <cstdint>
+
+// Set by "quit" and by the end of input: the program ends once nothing runs.
+extern int32_t fin_programme;
+
 // Called with the exit status; it must not return (it throws or ends the
 // process). Null: the process ends with std::exit.
 extern void (*crochet_fin_processus)(int statut);

@@ -1,6 +1,8 @@
-#include "front/fin_processus.h"
+#include "console/fin_processus.h"
 
 #include <cstdlib>
+
+int32_t fin_programme = 0;
 
 void (*crochet_fin_processus)(int statut) = nullptr;
 

@@ -1,9 +1,10 @@
-#include "front/sortie.h"
+#include "console/sortie.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "front/options.h"
+int32_t log_actif = 0;
+FILE* fichier_log = nullptr;
 
 void ecrit(const char* format, ...) {
   va_list args;

@@ -5,7 +5,7 @@
 // is waiting, and that answer must take into account the bytes this reader
 // already holds, or a "stop" sitting in a library buffer while the
 // descriptor is empty would never be seen.
-#include "front/entree.h"
+#include "console/entree.h"
 
 #include <poll.h>
 #include <unistd.h>
@@ -13,7 +13,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "front/sortie.h"
+#include "console/sortie.h"
 
 namespace {
 
