@@ -15,14 +15,15 @@
 #include "board/fen.h"
 #include "board/position.h"
 #include "board/texte_coup.h"
+#include "book/reglages_livre.h"
 #include "front/go.h"
-#include "front/options.h"
 #include "modes.h"
 #include "movegen/bitboard.h"
 #include "movegen/generation.h"
 #include "movegen/selection.h"
 #include "search/etat_recherche.h"
 #include "search/recherche.h"
+#include "search/reglages_recherche.h"
 #include "search/table_hash.h"
 
 namespace {

@@ -24,15 +24,15 @@
 #include "board/joue.h"
 #include "board/position.h"
 #include "board/texte_coup.h"
-#include "front/options.h"
-#include "movegen/attaques.h"
-#include "movegen/generation.h"
 #include "book/lecture.h"
 #include "book/livre.h"
 #include "book/octets.h"
 #include "book/pgn.h"
+#include "book/reglages_livre.h"
 #include "book/san.h"
 #include "modes.h"
+#include "movegen/attaques.h"
+#include "movegen/generation.h"
 #include "outils_livre.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include "board/joue.h"
 #include "board/texte_coup.h"
 #include "book/livre.h"
+#include "book/reglages_livre.h"
 #include "console/sortie.h"
-#include "front/options.h"
 #include "movegen/generation.h"
 
 const int32_t ecart_elo[51] = {0,   7,   14,  21,  29,  36,  43,  50,  57,  65,  72,  80,  87,

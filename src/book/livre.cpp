@@ -14,8 +14,8 @@
 
 #include "book/eco.h"
 #include "book/octets.h"
+#include "book/reglages_livre.h"
 #include "console/sortie.h"
-#include "front/options.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "board/position.h"
 #include "eval/evaluation.h"
 #include "eval/pions.h"
+#include "eval/reglages_evaluation.h"
 #include "eval/tables_evaluation.h"
-#include "front/options.h"
 #include "movegen/bitboard.h"
 #include "search/table_hash.h"
 

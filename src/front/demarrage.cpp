@@ -10,9 +10,9 @@
 #include "board/cles.h"
 #include "board/position.h"
 #include "book/livre.h"
+#include "book/reglages_livre.h"
 #include "console/fin_processus.h"
 #include "front/interprete.h"
-#include "front/options.h"
 #include "movegen/bitboard.h"
 #include "search/table_hash.h"
 

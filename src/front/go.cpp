@@ -8,6 +8,7 @@
 #include "board/texte_coup.h"
 #include "book/eco.h"
 #include "book/livre.h"
+#include "book/reglages_livre.h"
 #include "console/entree.h"
 #include "console/sortie.h"
 #include "eval/evaluation.h"
@@ -18,6 +19,7 @@
 #include "search/etat_recherche.h"
 #include "search/fin_partie.h"
 #include "search/recherche.h"
+#include "search/reglages_recherche.h"
 #include "search/table_hash.h"
 #include "search/temps.h"
 

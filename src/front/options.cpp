@@ -5,27 +5,16 @@
 #include <cstring>
 
 #include "book/livre.h"
+#include "book/reglages_livre.h"
 #include "console/entree.h"
 #include "console/sortie.h"
 #include "egtb/tablebases.h"
+#include "eval/reglages_evaluation.h"
 #include "front/nombres.h"
+#include "learn/apprentissage.h"
+#include "search/reglages_recherche.h"
 #include "search/table_hash.h"
 
-char repertoire_livres[TAILLE_REPERTOIRE] = "";
-int32_t ponder_autorise = 0;
-int32_t hash_actif = 1;
-int32_t livre_demande = 0;
-int32_t livre_par_defaut = 1;
-int32_t compteur_livre = 0;
-int32_t tb_disponibles = 0;
-int32_t iid_actif = 1;
-int32_t extension_singuliere = 0;
-int32_t extension_securite_roi = 0;
-int32_t futilite = 0;
-int32_t quiescence_limitee = 0;
-int32_t mode_tournoi = 0;
-int32_t apprentissage = 0;
-int32_t attaque_pions = 0;
 char derniere_position[TAILLE_LIGNE + 16] = "";
 int32_t position_continue = 0;
 
@@ -40,13 +29,13 @@ enum OrdreSpin { DEFAUT_PUIS_BORNES, BORNES_PUIS_DEFAUT };
 struct Option {
   const char* nom;
   TypeOption type;
-  bool annoncee;                // printed by "uci"
-  const char* defaut;           // announced default text
-  const int32_t* defaut_suivi;  // spin: announce the current value instead
-  const char* defaut_texte;     // string: announce this buffer instead
-  int32_t min, max;
-  OrdreSpin ordre;
-  void (*applique)(const char* valeur);
+  bool annoncee = true;                   // printed by "uci"
+  const char* defaut = nullptr;           // announced default text
+  const int32_t* defaut_suivi = nullptr;  // spin: announce the current value instead
+  const char* defaut_texte = nullptr;     // string: announce this buffer instead
+  int32_t min = 0, max = 0;
+  OrdreSpin ordre = DEFAUT_PUIS_BORNES;
+  void (*applique)(const char* valeur) = nullptr;
 };
 
 bool vrai(const char* v) { return std::strcmp(v, "true") == 0; }
@@ -108,34 +97,33 @@ void applique_futilite(const char* v) { futilite = vrai(v); }
 void applique_attaque_pions(const char* v) { attaque_pions = vrai(v); }
 void applique_quiescence(const char* v) { quiescence_limitee = vrai(v); }
 
-// In lookup order; "uci" prints the announced ones in this order too.
+// In lookup order; "uci" prints the announced ones in this order too. Each
+// option writes into the setting of the subsystem that reads it.
 const Option options[] = {
-    {"Ponder", CHECK, true, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, applique_ponder},
-    {"LogFile", CHECK, true, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, applique_log},
-    {"Hash", SPIN, true, "1", nullptr, nullptr, 1, 1024, DEFAUT_PUIS_BORNES, applique_hash},
-    {"NalimovCache", SPIN, true, "1", nullptr, nullptr, 1, 16, BORNES_PUIS_DEFAUT, applique_cache_tables},
-    {"NalimovPath", STRING, true, "<empty>", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES,
-     applique_chemin_tables},
-    {"OwnBook", CHECK, true, "true", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, applique_livre},
-    {"BookDirectory", STRING, true, nullptr, nullptr, repertoire_livres, 0, 0, DEFAUT_PUIS_BORNES,
-     applique_repertoire},
-    {"ClearHash", BUTTON, true, nullptr, nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, applique_efface_hash},
-    {"Multipv", SPIN, false, "1", nullptr, nullptr, 1, 1, DEFAUT_PUIS_BORNES, sans_effet},
-    {"TBCompresse", CHECK, false, "true", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, sans_effet},
-    {"TBQuiescence", CHECK, false, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, sans_effet},
-    {"InternalIterativeDeepening", CHECK, true, "true", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES,
-     applique_iid},
-    {"SingularExtension", CHECK, false, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES,
-     applique_singuliere},
-    {"KingSafetyExtension", SPIN, true, nullptr, &extension_securite_roi, nullptr, 0, 8, BORNES_PUIS_DEFAUT,
-     applique_securite_roi},
-    {"Tournament", CHECK, false, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, applique_tournoi},
-    {"Apprentissage", CHECK, false, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES,
-     applique_apprentissage},
-    {"Futility", CHECK, true, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, applique_futilite},
-    {"PawnStorming", CHECK, false, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES, applique_attaque_pions},
-    {"LimitedQuiescence", CHECK, false, "false", nullptr, nullptr, 0, 0, DEFAUT_PUIS_BORNES,
-     applique_quiescence},
+    {.nom = "Ponder", .type = CHECK, .defaut = "false", .applique = applique_ponder},
+    {.nom = "LogFile", .type = CHECK, .defaut = "false", .applique = applique_log},
+    {.nom = "Hash", .type = SPIN, .defaut = "1", .min = 1, .max = 1024, .applique = applique_hash},
+    {.nom = "NalimovCache", .type = SPIN, .defaut = "1", .min = 1, .max = 16, .ordre = BORNES_PUIS_DEFAUT,
+     .applique = applique_cache_tables},
+    {.nom = "NalimovPath", .type = STRING, .defaut = "<empty>", .applique = applique_chemin_tables},
+    {.nom = "OwnBook", .type = CHECK, .defaut = "true", .applique = applique_livre},
+    {.nom = "BookDirectory", .type = STRING, .defaut_texte = repertoire_livres, .applique = applique_repertoire},
+    {.nom = "ClearHash", .type = BUTTON, .applique = applique_efface_hash},
+    {.nom = "Multipv", .type = SPIN, .annoncee = false, .defaut = "1", .min = 1, .max = 1, .applique = sans_effet},
+    {.nom = "TBCompresse", .type = CHECK, .annoncee = false, .defaut = "true", .applique = sans_effet},
+    {.nom = "TBQuiescence", .type = CHECK, .annoncee = false, .defaut = "false", .applique = sans_effet},
+    {.nom = "InternalIterativeDeepening", .type = CHECK, .defaut = "true", .applique = applique_iid},
+    {.nom = "SingularExtension", .type = CHECK, .annoncee = false, .defaut = "false",
+     .applique = applique_singuliere},
+    {.nom = "KingSafetyExtension", .type = SPIN, .defaut_suivi = &extension_securite_roi, .min = 0, .max = 8,
+     .ordre = BORNES_PUIS_DEFAUT, .applique = applique_securite_roi},
+    {.nom = "Tournament", .type = CHECK, .annoncee = false, .defaut = "false", .applique = applique_tournoi},
+    {.nom = "Apprentissage", .type = CHECK, .annoncee = false, .defaut = "false",
+     .applique = applique_apprentissage},
+    {.nom = "Futility", .type = CHECK, .defaut = "false", .applique = applique_futilite},
+    {.nom = "PawnStorming", .type = CHECK, .annoncee = false, .defaut = "false", .applique = applique_attaque_pions},
+    {.nom = "LimitedQuiescence", .type = CHECK, .annoncee = false, .defaut = "false",
+     .applique = applique_quiescence},
 };
 
 constexpr const char* noms_types[] = {"check", "spin", "string", "button"};

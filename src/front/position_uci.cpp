@@ -6,6 +6,7 @@
 #include "board/fen.h"
 #include "board/position.h"
 #include "board/texte_coup.h"
+#include "book/reglages_livre.h"
 #include "console/entree.h"
 #include "console/sortie.h"
 #include "front/go.h"

@@ -1,10 +1,11 @@
 #include "learn/apprentissage.h"
 
+#include "book/reglages_livre.h"
 #include "console/sortie.h"
 #include "front/go.h"
-#include "front/options.h"
 #include "learn/rtf.h"
 
+int32_t apprentissage = 0;
 int32_t valeurs_apprentissage[NB_VALEURS_APPRENTISSAGE];
 
 namespace {

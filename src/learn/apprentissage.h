@@ -6,6 +6,9 @@
 
 #include "board/position.h"
 
+// "Apprentissage" option: 1 while the learning files are kept.
+extern int32_t apprentissage;
+
 constexpr int NB_VALEURS_APPRENTISSAGE = 10;
 
 // Value k is the result of the search that saw the book counter at k + 2.

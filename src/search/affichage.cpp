@@ -8,7 +8,6 @@
 #include "console/sortie.h"
 #include "egtb/tablebases.h"
 #include "eval/evaluation.h"
-#include "front/options.h"
 #include "search/etat_recherche.h"
 #include "search/temps.h"
 

@@ -9,7 +9,6 @@
 #include "egtb/tablebases.h"
 #include "eval/evaluation.h"
 #include "front/interprete.h"
-#include "front/options.h"
 #include "movegen/attaques.h"
 #include "movegen/bitboard.h"
 #include "movegen/echange.h"
@@ -18,6 +17,7 @@
 #include "search/affichage.h"
 #include "search/etat_recherche.h"
 #include "search/recherche.h"
+#include "search/reglages_recherche.h"
 #include "search/table_hash.h"
 #include "search/temps.h"
 

@@ -5,13 +5,13 @@
 #include "board/joue.h"
 #include "board/position.h"
 #include "eval/evaluation.h"
-#include "front/options.h"
 #include "movegen/attaques.h"
 #include "movegen/echange.h"
 #include "movegen/generation.h"
 #include "movegen/selection.h"
 #include "search/etat_recherche.h"
 #include "search/recherche.h"
+#include "search/reglages_recherche.h"
 
 int recherche_quiescence(int camp, int ply, int alpha, int beta, int) {
   ++noeuds;

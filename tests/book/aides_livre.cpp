@@ -108,7 +108,7 @@ uint64_t cle_apres(Coup coup) {
 
 #include "book/livre.h"
 #include "book/octets.h"
-#include "front/options.h"
+#include "book/reglages_livre.h"
 
 void ecrit_livre_test(const std::string& dossier, std::vector<std::pair<uint64_t, FicheLivre>> entrees,
                       bool trier) {

@@ -8,7 +8,7 @@
 #include "aides_livre.h"
 #include "board/cles.h"
 #include "book/livre.h"
-#include "front/options.h"
+#include "book/reglages_livre.h"
 
 namespace {
 

@@ -14,7 +14,6 @@
 #include "book/livre.h"
 #include "book/octets.h"
 #include "common/session.h"
-#include "front/options.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "board/types.h"
 #include "eval/detail_evaluation.h"
 #include "eval/evaluation.h"
-#include "front/options.h"
+#include "eval/reglages_evaluation.h"
 #include "installe.h"
 
 namespace {

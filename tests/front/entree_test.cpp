@@ -13,6 +13,7 @@
 #include "front/interprete.h"
 #include "front/options.h"
 #include "search/etat_recherche.h"
+#include "search/reglages_recherche.h"
 
 namespace {
 

@@ -11,7 +11,6 @@
 #include "front/demarrage.h"
 #include "front/go.h"
 #include "front/interprete.h"
-#include "front/options.h"
 
 namespace {
 

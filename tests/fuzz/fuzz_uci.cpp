@@ -11,14 +11,18 @@
 #include "board/cles.h"
 #include "board/position.h"
 #include "book/livre.h"
+#include "book/reglages_livre.h"
 #include "console/entree.h"
 #include "console/sortie.h"
 #include "egtb/tablebases.h"
+#include "eval/reglages_evaluation.h"
 #include "front/demarrage.h"
 #include "front/go.h"
 #include "front/options.h"
 #include "fuzz/commun.h"
+#include "learn/apprentissage.h"
 #include "search/etat_recherche.h"
+#include "search/reglages_recherche.h"
 #include "search/table_hash.h"
 
 namespace {

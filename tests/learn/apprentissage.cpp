@@ -10,8 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include "book/reglages_livre.h"
 #include "front/go.h"
-#include "front/options.h"
 #include "learn/apprentissage.h"
 
 namespace {

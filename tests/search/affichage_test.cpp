@@ -5,7 +5,6 @@
 
 #include "board/types.h"
 #include "console/sortie.h"
-#include "front/options.h"
 #include "search/affichage.h"
 #include "search/etat_recherche.h"
 #include "search/temps.h"

@@ -6,12 +6,12 @@
 #include "board/position.h"
 #include "board/texte_coup.h"
 #include "eval/evaluation.h"
-#include "movegen/generation.h"
 #include "front/go.h"
-#include "front/options.h"
+#include "movegen/generation.h"
 #include "search/etat_recherche.h"
 #include "search/fin_partie.h"
 #include "search/recherche.h"
+#include "search/reglages_recherche.h"
 
 namespace {
 

@@ -1,0 +1,10 @@
+#include "search/reglages_recherche.h"
+
+int32_t ponder_autorise = 0;
+int32_t hash_actif = 1;
+int32_t tb_disponibles = 0;
+int32_t iid_actif = 1;
+int32_t extension_singuliere = 0;
+int32_t extension_securite_roi = 0;
+int32_t futilite = 0;
+int32_t quiescence_limitee = 0;

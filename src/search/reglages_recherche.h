@@ -1,0 +1,13 @@
+// Settings of the search, set by the UCI options; the search reads them.
+#pragma once
+
+#include <cstdint>
+
+extern int32_t ponder_autorise;         // Ponder: announce a ponder move
+extern int32_t hash_actif;              // transposition table in use
+extern int32_t tb_disponibles;          // largest tablebase piece count registered, 0 = none
+extern int32_t iid_actif;               // InternalIterativeDeepening
+extern int32_t extension_singuliere;    // SingularExtension
+extern int32_t extension_securite_roi;  // KingSafetyExtension, 0..8
+extern int32_t futilite;                // Futility
+extern int32_t quiescence_limitee;      // LimitedQuiescence
