@@ -12,6 +12,8 @@
 #include "book/octets.h"
 #include "console/sortie.h"
 
+char nom_ouverture[TAILLE_NOM_OUVERTURE] = "";
+
 namespace {
 
 std::vector<uint8_t> fiches_eco;  // the records of "eco.bib"

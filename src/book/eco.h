@@ -21,6 +21,11 @@ void cle_eco(uint8_t cle[TAILLE_CLE_ECO], int camp, int ply);
 // Appends the three lines of the entry of `cle` (line ends kept) to `texte`
 // (capacity `taille`, always terminated). 1 when found.
 int texte_eco(const uint8_t cle[TAILLE_CLE_ECO], char* texte, size_t taille);
+// Opening name of the current game's position: the three lines of the last
+// entry found after a move of the program (empty before any).
+constexpr int TAILLE_NOM_OUVERTURE = 1600;
+extern char nom_ouverture[TAILLE_NOM_OUVERTURE];
+
 // Looks up the opening of the search board's root position (side to move
 // from the game record) and, when found, replaces `texte` with its three
 // lines. 1 when found; `texte` is left alone otherwise.

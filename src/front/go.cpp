@@ -12,35 +12,19 @@
 #include "console/entree.h"
 #include "console/sortie.h"
 #include "eval/evaluation.h"
+#include "front/interprete.h"
 #include "front/nombres.h"
-#include "front/options.h"
+#include "front/position_uci.h"
 #include "learn/apprentissage.h"
 #include "movegen/selection.h"
 #include "search/etat_recherche.h"
 #include "search/fin_partie.h"
+#include "search/limites_recherche.h"
 #include "search/recherche.h"
 #include "search/reglages_recherche.h"
 #include "search/table_hash.h"
 #include "search/temps.h"
 
-int32_t mode_temps_fixe = 1;
-int32_t temps_fixe = 30;
-int32_t profondeur_max = 64;
-int32_t profondeur_plafond = 64;
-int32_t temps_restant = 1800;
-int32_t increment = 0;
-int32_t coups_restants = 60;
-int32_t sans_coups_restants = 1;
-int32_t coups_controle = 60, temps_controle = 1800;
-int32_t coups_periode = 30, temps_periode = 900;
-int64_t temps_restant_ms = -1;
-int64_t increment_ms = -1;
-int64_t temps_fixe_ms = -1;
-int32_t ponder_en_cours = 0;
-int32_t analyse_infinie = 0;
-int32_t go_infini = 0;
-int32_t valeur_precedente = 30001;
-char nom_ouverture[TAILLE_NOM_OUVERTURE] = "";
 int32_t recherche_en_cours = 0;
 
 namespace {
@@ -178,6 +162,7 @@ void lance_go(const char* ligne) {
 void joue_coup_programme() {
   partie_vers_position(partie);
   recherche_en_cours = 1;
+  commande_pendant_recherche = interprete_commande;
   int valeur = recherche_iterative();
   recherche_en_cours = 0;
 

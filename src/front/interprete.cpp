@@ -10,7 +10,9 @@
 #include "console/sortie.h"
 #include "front/go.h"
 #include "front/options.h"
+#include "front/position_uci.h"
 #include "search/etat_recherche.h"
+#include "search/limites_recherche.h"
 #include "search/temps.h"
 
 namespace {

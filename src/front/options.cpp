@@ -10,13 +10,11 @@
 #include "console/sortie.h"
 #include "egtb/tablebases.h"
 #include "eval/reglages_evaluation.h"
+#include "front/interprete.h"
 #include "front/nombres.h"
 #include "learn/apprentissage.h"
 #include "search/reglages_recherche.h"
 #include "search/table_hash.h"
-
-char derniere_position[TAILLE_LIGNE + 16] = "";
-int32_t position_continue = 0;
 
 namespace {
 

@@ -1,5 +1,7 @@
 // "position": the game record from the start position or a FEN, then the
 // moves played since.
+#include "front/position_uci.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -9,10 +11,12 @@
 #include "book/reglages_livre.h"
 #include "console/entree.h"
 #include "console/sortie.h"
-#include "front/go.h"
 #include "front/interprete.h"
-#include "front/options.h"
 #include "search/etat_recherche.h"
+#include "search/limites_recherche.h"
+
+char derniere_position[TAILLE_LIGNE + 16] = "";
+int32_t position_continue = 0;
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include "book/reglages_livre.h"
 #include "console/sortie.h"
-#include "front/go.h"
 #include "learn/rtf.h"
 
 int32_t apprentissage = 0;
+int32_t valeur_precedente = 30001;
 int32_t valeurs_apprentissage[NB_VALEURS_APPRENTISSAGE];
 
 namespace {

@@ -9,6 +9,10 @@
 // "Apprentissage" option: 1 while the learning files are kept.
 extern int32_t apprentissage;
 
+// Value of the previous search, against which a drop is reported; 30001
+// (INFINI) = none. A new game or an infinite analysis resets it.
+extern int32_t valeur_precedente;
+
 constexpr int NB_VALEURS_APPRENTISSAGE = 10;
 
 // Value k is the result of the search that saw the book counter at k + 2.

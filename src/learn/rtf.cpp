@@ -11,7 +11,6 @@
 
 #include "board/texte_coup.h"
 #include "book/eco.h"
-#include "front/go.h"
 #include "learn/apprentissage.h"
 
 namespace {

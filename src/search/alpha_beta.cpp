@@ -8,7 +8,6 @@
 #include "console/entree.h"
 #include "egtb/tablebases.h"
 #include "eval/evaluation.h"
-#include "front/interprete.h"
 #include "movegen/attaques.h"
 #include "movegen/bitboard.h"
 #include "movegen/echange.h"
@@ -61,7 +60,7 @@ inline void controle_periodique() {
   if (compteur_controle-- < 0) {
     compteur_controle = intervalle_controle;
     if (temps_depasse(0)) arret_recherche = 1;
-    if (entree_disponible()) interprete_commande();
+    if (commande_pendant_recherche && entree_disponible()) commande_pendant_recherche();
   }
 }
 

@@ -29,6 +29,7 @@ int32_t camp_racine;
 uint64_t cle_racine;
 
 volatile int32_t arret_recherche;
+void (*commande_pendant_recherche)() = nullptr;
 int32_t compteur_controle = 50000;
 int32_t intervalle_controle = 50000;
 int32_t debut_quiescence;

@@ -63,6 +63,11 @@ extern int32_t camp_racine;
 extern uint64_t cle_racine;
 
 extern volatile int32_t arret_recherche;  // once set, every node returns 0
+// Runs one command waiting on standard input while a search runs ("stop",
+// "ponderhit", "isready", ...). Whoever launches the search installs it (the
+// UCI front end installs its interpreter); null: the search leaves waiting
+// input alone and a finished search does not wait for "stop".
+extern void (*commande_pendant_recherche)();
 extern int32_t compteur_controle;         // countdown to the next clock and input poll
 extern int32_t intervalle_controle;
 extern int32_t debut_quiescence;          // ply at which the quiescence search started

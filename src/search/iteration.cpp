@@ -12,13 +12,12 @@
 #include "console/fin_processus.h"
 #include "console/sortie.h"
 #include "eval/evaluation.h"
-#include "front/go.h"
-#include "front/interprete.h"
 #include "movegen/generation.h"
 #include "movegen/selection.h"
 #include "search/affichage.h"
 #include "search/etat_recherche.h"
 #include "search/fin_partie.h"
+#include "search/limites_recherche.h"
 #include "search/recherche.h"
 #include "search/reglages_recherche.h"
 #include "search/table_hash.h"
@@ -35,9 +34,10 @@ int32_t phase_precedente = -1;
 // "ponderhit", and a finished infinite analysis until "stop": a GUI does not
 // expect "bestmove" before it has asked for it.
 void attend_fin_ponder() {
+  if (!commande_pendant_recherche) return;
   while ((ponder_en_cours || go_infini) && !arret_recherche && !fin_programme) {
     if (entree_disponible())
-      interprete_commande();
+      commande_pendant_recherche();
     else
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }

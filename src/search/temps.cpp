@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "console/sortie.h"
-#include "front/go.h"
 #include "search/etat_recherche.h"
+#include "search/limites_recherche.h"
 
 int32_t temps_limite = 1;
 int32_t temps_absolu = 1;

@@ -11,8 +11,9 @@
 #include "front/demarrage.h"
 #include "front/go.h"
 #include "front/interprete.h"
-#include "front/options.h"
+#include "front/position_uci.h"
 #include "search/etat_recherche.h"
+#include "search/limites_recherche.h"
 #include "search/reglages_recherche.h"
 
 namespace {

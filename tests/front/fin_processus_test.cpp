@@ -11,6 +11,7 @@
 #include "front/demarrage.h"
 #include "front/go.h"
 #include "front/interprete.h"
+#include "search/limites_recherche.h"
 
 namespace {
 

@@ -3,7 +3,9 @@
 
 #include "front/go.h"
 #include "front/nombres.h"
+#include "learn/apprentissage.h"
 #include "search/etat_recherche.h"
+#include "search/limites_recherche.h"
 
 namespace {
 

@@ -18,10 +18,11 @@
 #include "eval/reglages_evaluation.h"
 #include "front/demarrage.h"
 #include "front/go.h"
-#include "front/options.h"
+#include "front/position_uci.h"
 #include "fuzz/commun.h"
 #include "learn/apprentissage.h"
 #include "search/etat_recherche.h"
+#include "search/limites_recherche.h"
 #include "search/reglages_recherche.h"
 #include "search/table_hash.h"
 

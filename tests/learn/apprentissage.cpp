@@ -11,7 +11,6 @@
 #include <string>
 
 #include "book/reglages_livre.h"
-#include "front/go.h"
 #include "learn/apprentissage.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include "board/position.h"
 #include "board/texte_coup.h"
 #include "eval/evaluation.h"
-#include "front/go.h"
 #include "movegen/generation.h"
 #include "search/etat_recherche.h"
 #include "search/fin_partie.h"
+#include "search/limites_recherche.h"
 #include "search/recherche.h"
 #include "search/reglages_recherche.h"
 

@@ -5,8 +5,8 @@
 #include <thread>
 #include <utility>
 
-#include "front/go.h"
 #include "search/etat_recherche.h"
+#include "search/limites_recherche.h"
 #include "search/temps.h"
 
 namespace {
