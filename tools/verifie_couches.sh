@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Checks the direction of the includes between the engine's folders: each
+# folder may include its own headers and those of the layers below it, never
+# a layer above it or beside it, so the include graph between folders has no
+# cycle. From the top:
+#
+#   7 src/front     UCI commands, option table, go/bestmove, start-up, main
+#   6 tools         command-line modes (perft, bench, eval, book, eco, tb)
+#   5 src/search    alpha-beta, quiescence, iterations, time, hash table
+#   4 src/learn     learning files
+#   3 src/eval      evaluation
+#   3 src/book      opening book and opening names
+#   3 src/egtb      endgame tablebases
+#   2 src/movegen   attacks, move generation, move picker, exchanges
+#   1 src/board     the board record, keys, FEN, make/unmake, move texts
+#   0 src/console   output channel, log file, console input, process exit
+#
+# Usage: tools/verifie_couches.sh [root]  (default: the checkout it is in).
+# Prints every offending include as file:line and exits 1 when there is one.
+set -euo pipefail
+racine=${1:-"$(dirname "$0")/.."}
+cd "$racine"
+
+niveau() {
+  case $1 in
+    console) echo 0 ;;
+    board) echo 1 ;;
+    movegen) echo 2 ;;
+    eval | book | egtb) echo 3 ;;
+    learn) echo 4 ;;
+    search) echo 5 ;;
+    tools) echo 6 ;;
+    front) echo 7 ;;
+    *) echo -1 ;;
+  esac
+}
+
+# The folder a source file belongs to: src/<folder>/..., or tools.
+dossier_de() {
+  case $1 in
+    src/*/*) local d=${1#src/}; echo "${d%%/*}" ;;
+    tools/*) echo tools ;;
+  esac
+}
+
+# Includes still against the layers while their code is being moved; each
+# is reported but not counted, and no other may appear meanwhile.
+tolerees=(
+  "src/board/joue_camp.h movegen/bitboard.h"
+  "src/board/fen.cpp movegen/attaques.h"
+  "src/board/position.cpp movegen/bitboard.h"
+  "src/board/texte_coup.cpp movegen/attaques.h"
+  "src/board/texte_coup.cpp movegen/generation.h"
+  "src/eval/pions.cpp search/table_hash.h"
+  "src/eval/preparation.cpp search/table_hash.h"
+  "src/movegen/tables.cpp eval/tables_evaluation.h"
+)
+toleree() {
+  local t
+  for t in "${tolerees[@]}"; do [ "$t" = "$1 $2" ] && return 0; done
+  return 1
+}
+
+erreurs=0
+faute() {
+  echo "$1" >&2
+  erreurs=$((erreurs + 1))
+}
+
+shopt -s nullglob
+for fichier in src/*/*.h src/*/*.cpp tools/*.h tools/*.cpp; do
+  source=$(dossier_de "$fichier")
+  n_source=$(niveau "$source")
+  if [ "$n_source" -lt 0 ]; then
+    faute "$fichier: folder '$source' has no layer; add it to tools/verifie_couches.sh and the README"
+    continue
+  fi
+  while IFS=: read -r ligne entete; do
+    if [[ $entete == */* ]]; then
+      cible=${entete%%/*}
+      [ -d "src/$cible" ] || [ -f "$(dirname "$fichier")/$entete" ] || {
+        faute "$fichier:$ligne: #include \"$entete\": no such header"
+        continue
+      }
+      [ -d "src/$cible" ] || cible=$source
+    elif [ -f "$(dirname "$fichier")/$entete" ]; then
+      cible=$source
+    elif [ -f "tools/$entete" ]; then
+      cible=tools
+    else
+      faute "$fichier:$ligne: #include \"$entete\": no such header"
+      continue
+    fi
+    [ "$cible" = "$source" ] && continue
+    n_cible=$(niveau "$cible")
+    if [ "$n_cible" -lt 0 ]; then
+      faute "$fichier:$ligne: #include \"$entete\": folder '$cible' has no layer"
+    elif [ "$n_cible" -ge "$n_source" ]; then
+      if toleree "$fichier" "$entete"; then
+        echo "tolerated for now: $fichier:$ligne: #include \"$entete\""
+        continue
+      fi
+      faute "$fichier:$ligne: #include \"$entete\": $source (layer $n_source) may not include $cible (layer $n_cible)"
+    fi
+  done < <(awk '{
+      if (match($0, /^[ \t]*#[ \t]*include[ \t]*"[^"]*"/)) {
+        e = substr($0, RSTART, RLENGTH); sub(/^[^"]*"/, "", e); sub(/"$/, "", e); print FNR ":" e
+      }
+    }' "$fichier")
+done
+
+if [ "$erreurs" -gt 0 ]; then
+  echo "verifie_couches: $erreurs include(s) against the layers" >&2
+  exit 1
+fi
+echo "verifie_couches: includes follow the layers"
