@@ -237,7 +237,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
       compte_bits(occupation()) <= 5) {
     ++tb_sondes;
     int32_t score = 0;
-    if (sonde_tables(score, camp)) {
+    if (sonde_tables(score, camp, ply)) {
       type_noeud[ply] = NOEUD_EGTB;
       pv[ply][0] = -1;
       ++tb_succes;
