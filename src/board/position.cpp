@@ -6,6 +6,7 @@
 
 #include "board/cles.h"
 #include "movegen/bitboard.h"
+#include "search/etat_recherche.h"
 
 Partie partie;
 Position position;
@@ -107,6 +108,8 @@ void position_depart() {
   position_calcule();
   position.camp_adverse = BLANCS;
   position.camp_programme = NOIRS;
+  // A fresh board has no mate remembered from an earlier search.
+  mat_connu = 0;
 }
 
 void partie_initialise(Partie& p, const int32_t placement[64], int trait) {

@@ -98,6 +98,7 @@ int recherche_iterative() {
     tueur1[p] = tueur2[p] = 0;
     compte_tueur1[p] = compte_tueur2[p] = 0;
     pv_precedente[p] = 0;
+    longueur_pv[p] = p;
   }
   for (auto& camp : historique)
     for (int32_t& h : camp) h /= 8;
@@ -184,7 +185,7 @@ int recherche_iterative() {
     beta = v + FENETRE_ASPIRATION;
     if (alpha < -MAT) alpha = -INFINI;
     if (beta > MAT) beta = INFINI;
-    for (int i = 0; i < PLY_MAX; ++i) pv_precedente[i] = (i < profondeur_iteration && i < longueur_pv[0]) ? pv[0][i] : 0;
+    for (int i = 0; i < PLY_MAX; ++i) pv_precedente[i] = i < profondeur_iteration ? pv[0][i] : 0;
     profondeur_terminee = profondeur_iteration;
     score_precedent = v;
     ++profondeur_iteration;
