@@ -6,10 +6,10 @@
 
 #include "board/cles.h"
 #include "movegen/bitboard.h"
-#include "search/etat_recherche.h"
 
 Partie partie;
 Position position;
+int32_t mat_connu;
 
 const int32_t position_initiale[64] = {
     4,  2,  3,  5,  6,  3,  2,  4,   //

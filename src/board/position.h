@@ -73,6 +73,9 @@ struct Position {
 
 extern Partie partie;
 extern Position position;
+// Best mate score the searches of this game have found (0 = none): a later
+// search ends once it finds a better one. A fresh board forgets it.
+extern int32_t mat_connu;
 
 extern const int32_t position_initiale[64];
 extern int32_t diagonale_a1h8[64];  // file - rank

@@ -21,7 +21,6 @@ int32_t profondeur_iteration;
 int32_t profondeur_terminee;
 int32_t score_racine;
 int32_t score_precedent;
-int32_t mat_connu;
 int32_t premier_coup_racine;
 int32_t reprise_haute;
 int32_t echec_bas;

@@ -55,7 +55,6 @@ extern int32_t profondeur_iteration;  // iteration being searched
 extern int32_t profondeur_terminee;   // last completed iteration
 extern int32_t score_racine;          // best root score of the current iteration
 extern int32_t score_precedent;       // score of the previous completed iteration
-extern int32_t mat_connu;             // best mate score found earlier in this game
 extern int32_t premier_coup_racine;   // 1 while the first root move is searched
 extern int32_t reprise_haute;         // re-searching after a fail high at the root
 extern int32_t echec_bas;             // a fail low happened in this iteration

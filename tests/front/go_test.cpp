@@ -1,6 +1,7 @@
 // Parameters of "go", clock bookkeeping and number reading.
 #include <gtest/gtest.h>
 
+#include "board/position.h"
 #include "front/go.h"
 #include "front/nombres.h"
 #include "learn/apprentissage.h"

@@ -8,11 +8,11 @@
 #include "board/joue.h"
 #include "board/position.h"
 #include "eval/evaluation.h"
-#include "front/options.h"
 #include "movegen/generation.h"
 #include "movegen/selection.h"
 #include "search/etat_recherche.h"
 #include "search/recherche.h"
+#include "search/reglages_recherche.h"
 #include "search/table_hash.h"
 
 namespace {
