@@ -4,8 +4,9 @@
 # a layer above it or beside it, so the include graph between folders has no
 # cycle. From the top:
 #
-#   7 src/front     UCI commands, option table, go/bestmove, start-up, main
-#   6 tools         command-line modes (perft, bench, eval, book, eco, tb)
+#   8 src/main.cpp  the entry point: a command-line mode or the UCI engine
+#   7 tools         command-line modes (perft, bench, eval, book, eco, tb)
+#   6 src/front     UCI commands, option table, go/bestmove, start-up
 #   5 src/search    alpha-beta, quiescence, iterations, time, hash table
 #   4 src/learn     learning files
 #   3 src/eval      evaluation
@@ -29,15 +30,18 @@ niveau() {
     eval | book | egtb) echo 3 ;;
     learn) echo 4 ;;
     search) echo 5 ;;
-    tools) echo 6 ;;
-    front) echo 7 ;;
+    front) echo 6 ;;
+    tools) echo 7 ;;
+    main) echo 8 ;;
     *) echo -1 ;;
   esac
 }
 
-# The folder a source file belongs to: src/<folder>/..., or tools.
+# The folder a source file belongs to: src/<folder>/..., tools, or main for
+# the entry point src/main.cpp.
 dossier_de() {
   case $1 in
+    src/main.cpp) echo main ;;
     src/*/*) local d=${1#src/}; echo "${d%%/*}" ;;
     tools/*) echo tools ;;
   esac
@@ -68,7 +72,7 @@ faute() {
 }
 
 shopt -s nullglob
-for fichier in src/*/*.h src/*/*.cpp tools/*.h tools/*.cpp; do
+for fichier in src/main.cpp src/*/*.h src/*/*.cpp tools/*.h tools/*.cpp; do
   source=$(dossier_de "$fichier")
   n_source=$(niveau "$source")
   if [ "$n_source" -lt 0 ]; then
