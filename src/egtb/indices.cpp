@@ -75,6 +75,42 @@ constexpr bool rois_voisins(int a, int b) {
 }
 constexpr uint32_t combinaisons2(uint32_t n) { return n * (n - 1) / 2; }
 
+// Radices of the mixed-radix indices below: how many places a piece (or a
+// like pair, or an en-passant capture) can take once the others are placed.
+// Squares free of `occupees` other pieces.
+constexpr uint32_t cases_libres(uint32_t occupees) { return 64 - occupees; }
+// Pawn squares (ranks 2 to 7) free of `occupees` other pawns.
+constexpr uint32_t places_pion(uint32_t occupees) { return 48 - occupees; }
+// En-passant captures: 7 towards the a-file, 7 towards the h-file.
+constexpr uint32_t CODES_PRISE = 14;
+// The radices made of several of these, by what they count.
+// A pawn beside the other side's pawn.
+constexpr uint32_t PION_SAUF_UN = places_pion(1);
+// Two like pawns beside the other side's pawn.
+constexpr uint32_t DEUX_PIONS_SAUF_UN = combinaisons2(places_pion(1));
+// Two like pawns, the other side having none.
+constexpr uint32_t DEUX_PIONS = combinaisons2(places_pion(0));
+// A piece beside the kings and two pawns, then a pawn beside the other
+// side's pawn.
+constexpr uint32_t PIECE_PUIS_PION_SAUF_UN = cases_libres(4) * places_pion(1);
+// A piece beside the kings, a pawn and the other side's piece, then the pawn
+// (the other side has none).
+constexpr uint32_t PIECE_PUIS_PION = cases_libres(4) * places_pion(0);
+// Two like pieces beside the kings and one more piece.
+constexpr uint32_t DEUX_PIECES_SAUF_TROIS = combinaisons2(cases_libres(3));
+// Two different pieces beside the kings and one more piece, the second
+// beside the first too.
+constexpr uint32_t PIECE_PUIS_PIECE_SAUF_TROIS = cases_libres(3) * cases_libres(4);
+// An en-passant capture, then a piece beside the kings, the two pawns of the
+// capture and the two squares the captured pawn crossed.
+constexpr uint32_t PRISE_PUIS_PIECE = CODES_PRISE * cases_libres(6);
+// An en-passant capture, then the third pawn beside the two pawns of the
+// capture and the two squares the captured pawn crossed.
+constexpr uint32_t PRISE_PUIS_PION = CODES_PRISE * places_pion(4);
+static_assert(PION_SAUF_UN == 47 && DEUX_PIONS_SAUF_UN == 1081 && DEUX_PIONS == 1128 &&
+              PIECE_PUIS_PION_SAUF_UN == 2820 && PIECE_PUIS_PION == 2880 && DEUX_PIECES_SAUF_TROIS == 1830 &&
+              PIECE_PUIS_PIECE_SAUF_TROIS == 3660 && PRISE_PUIS_PIECE == 812 && PRISE_PUIS_PION == 616);
+
 // The two king-pair numberings.
 enum Numerotation { TRIANGLE = 0, DEMI = 1 };
 constexpr int NB_PAIRES[2] = {462, 1806};
@@ -260,19 +296,19 @@ inline uint32_t calcule_indice(int n, int camp, const int32_t* blancs, const int
   if (e.y == 0 && e.z == 0) {  // K+X v K
     if (camp == BLANCS) return groupe(num, e.x, 0, wk, bk, w1, 0);
     if (e.x == PION) return groupe(DEMI, PION_NEUTRE, 0, bk ^ R, wk ^ R, w1 ^ R, 0);
-    return paires_rois[bk][wk] * 62u + sans(w1, wk, bk);
+    return paires_rois[bk][wk] * cases_libres(2) + sans(w1, wk, bk);
   }
 
   if (e.y != 0 && e.z == 0) {  // K+X+Y v K
     if (camp == BLANCS) return groupe(num, e.x, e.y, wk, bk, w1, w2);
     if (e.x == PION) return groupe(DEMI, PION_NEUTRE, PION_NEUTRE, bk ^ R, wk ^ R, w1 ^ R, w2 ^ R);
     if (e.y == PION)
-      return groupe(DEMI, PION_NEUTRE, 0, bk ^ R, wk ^ R, w2 ^ R, 0) * 61u + sans(w1, wk, bk, w2);
+      return groupe(DEMI, PION_NEUTRE, 0, bk ^ R, wk ^ R, w2 ^ R, 0) * cases_libres(3) + sans(w1, wk, bk, w2);
     if (e.x == e.y) {
       ordonne(w1, w2);
-      return paires_rois[bk][wk] * 1891u + combinaisons2(sans(w2, wk, bk)) + sans(w1, wk, bk);
+      return paires_rois[bk][wk] * combinaisons2(cases_libres(2)) + combinaisons2(sans(w2, wk, bk)) + sans(w1, wk, bk);
     }
-    return paires_rois[bk][wk] * 3782u + sans(w1, wk, bk) * 61u + sans(w2, wk, bk, w1);
+    return paires_rois[bk][wk] * cases_libres(2) * cases_libres(3) + sans(w1, wk, bk) * cases_libres(3) + sans(w2, wk, bk, w1);
   }
 
   if (e.y == 0) {  // K+X v K+Z
@@ -280,19 +316,19 @@ inline uint32_t calcule_indice(int n, int camp, const int32_t* blancs, const int
     if (camp == BLANCS) {
       if (e.x == PION) {
         if (avec_ep)
-          return total_groupe(DEMI, PION, 0) * 47u + paires_rois_pions[wk][bk] * 14u + code_prise(w1, ep);
-        return groupe(DEMI, PION, 0, wk, bk, w1, 0) * 47u + sans(b1, w1) - 8;
+          return total_groupe(DEMI, PION, 0) * PION_SAUF_UN + paires_rois_pions[wk][bk] * CODES_PRISE + code_prise(w1, ep);
+        return groupe(DEMI, PION, 0, wk, bk, w1, 0) * PION_SAUF_UN + sans(b1, w1) - 8;
       }
-      if (y == PION) return groupe(DEMI, e.x, 0, wk, bk, w1, 0) * 48u + (b1 - 8);
-      return groupe(TRIANGLE, e.x, 0, wk, bk, w1, 0) * 61u + sans(b1, wk, bk, w1);
+      if (y == PION) return groupe(DEMI, e.x, 0, wk, bk, w1, 0) * places_pion(0) + (b1 - 8);
+      return groupe(TRIANGLE, e.x, 0, wk, bk, w1, 0) * cases_libres(3) + sans(b1, wk, bk, w1);
     }
     if (e.x == PION) {
       if (avec_ep)
-        return total_groupe(DEMI, PION, 0) * 47u + paires_rois_pions[bk][wk] * 14u + code_prise(b1, ep);
-      return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * 47u + sans(w1, b1) - 8;
+        return total_groupe(DEMI, PION, 0) * PION_SAUF_UN + paires_rois_pions[bk][wk] * CODES_PRISE + code_prise(b1, ep);
+      return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * PION_SAUF_UN + sans(w1, b1) - 8;
     }
-    if (y == PION) return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * 61u + sans(w1, wk, bk, b1);
-    return groupe(TRIANGLE, y, 0, bk, wk, b1, 0) * 61u + sans(w1, wk, bk, b1);
+    if (y == PION) return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * cases_libres(3) + sans(w1, wk, bk, b1);
+    return groupe(TRIANGLE, y, 0, bk, wk, b1, 0) * cases_libres(3) + sans(w1, wk, bk, b1);
   }
 
   // K+X+Y v K+Z
@@ -309,59 +345,59 @@ inline uint32_t calcule_indice(int n, int camp, const int32_t* blancs, const int
             c = code_prise(w2, ep);
             q = sans(w1, b1, ep, ep + 8) - 8;
           }
-          return total_groupe(DEMI, PION, PION) * 46u + paires_rois_pions[wk][bk] * 616u + c + 14u * q;
+          return total_groupe(DEMI, PION, PION) * places_pion(2) + paires_rois_pions[wk][bk] * PRISE_PUIS_PION + c + CODES_PRISE * q;
         }
         ordonne(w1, w2);
-        return groupe(DEMI, PION, PION, wk, bk, w1, w2) * 46u + sans(b1, w1, w2) - 8;
+        return groupe(DEMI, PION, PION, wk, bk, w1, w2) * places_pion(2) + sans(b1, w1, w2) - 8;
       }
       if (e.y == PION) {
         if (avec_ep)
-          return total_groupe(DEMI, e.x, PION) * 47u + groupe(DEMI, e.x, 0, wk, bk, w1, 0) * 14u +
+          return total_groupe(DEMI, e.x, PION) * PION_SAUF_UN + groupe(DEMI, e.x, 0, wk, bk, w1, 0) * CODES_PRISE +
                  code_prise(w2, ep);
-        return groupe(DEMI, e.x, PION, wk, bk, w1, w2) * 47u + sans(b1, w2) - 8;
+        return groupe(DEMI, e.x, PION, wk, bk, w1, w2) * PION_SAUF_UN + sans(b1, w2) - 8;
       }
-      return groupe(DEMI, e.x, e.y, wk, bk, w1, w2) * 48u + (b1 - 8);
+      return groupe(DEMI, e.x, e.y, wk, bk, w1, w2) * places_pion(0) + (b1 - 8);
     }
-    return groupe(num, e.x, e.y, wk, bk, w1, w2) * 60u + sans(b1, wk, bk, w1, w2);
+    return groupe(num, e.x, e.y, wk, bk, w1, w2) * cases_libres(4) + sans(b1, wk, bk, w1, w2);
   }
   if (e.z == PION) {
     if (e.x == PION) {
       ordonne(w1, w2);
       if (avec_ep) {
         uint32_t q = w1 == ep + 8 ? sans(w2, b1, ep, ep - 8) - 9 : sans(w1, b1, ep, ep - 8) - 8;
-        return total_groupe(DEMI, PION, 0) * 1081u + paires_rois_pions[bk][wk] * 616u + code_prise(b1, ep) +
-               14u * q;
+        return total_groupe(DEMI, PION, 0) * DEUX_PIONS_SAUF_UN + paires_rois_pions[bk][wk] * PRISE_PUIS_PION + code_prise(b1, ep) +
+               CODES_PRISE * q;
       }
-      return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * 1081u + combinaisons2(sans(w2, b1) - 8) +
+      return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * DEUX_PIONS_SAUF_UN + combinaisons2(sans(w2, b1) - 8) +
              (sans(w1, b1) - 8);
     }
     if (e.y == PION) {
       if (avec_ep)
-        return total_groupe(DEMI, PION, 0) * 2820u + paires_rois_pions[bk][wk] * 812u +
-               sans(w1, wk, bk, w2, b1, ep, ep - 8) * 14u + code_prise(b1, ep);
-      return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * 2820u + sans(w1, wk, bk, w2, b1) * 47u +
+        return total_groupe(DEMI, PION, 0) * PIECE_PUIS_PION_SAUF_UN + paires_rois_pions[bk][wk] * PRISE_PUIS_PIECE +
+               sans(w1, wk, bk, w2, b1, ep, ep - 8) * CODES_PRISE + code_prise(b1, ep);
+      return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * PIECE_PUIS_PION_SAUF_UN + sans(w1, wk, bk, w2, b1) * PION_SAUF_UN +
              (sans(w2, b1) - 8);
     }
     if (e.x == e.y) {
       ordonne(w1, w2);
-      return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * 1830u + combinaisons2(sans(w2, wk, bk, b1)) +
+      return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * DEUX_PIECES_SAUF_TROIS + combinaisons2(sans(w2, wk, bk, b1)) +
              sans(w1, wk, bk, b1);
     }
-    return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * 3660u + sans(w1, wk, bk, b1) * 60u +
+    return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * PIECE_PUIS_PIECE_SAUF_TROIS + sans(w1, wk, bk, b1) * cases_libres(4) +
            sans(w2, wk, bk, w1, b1);
   }
   if (e.x == PION) {
     ordonne(w1, w2);
-    return groupe(DEMI, e.z, 0, bk, wk, b1, 0) * 1128u + combinaisons2(w2 - 8) + (w1 - 8);
+    return groupe(DEMI, e.z, 0, bk, wk, b1, 0) * DEUX_PIONS + combinaisons2(w2 - 8) + (w1 - 8);
   }
   if (e.y == PION)
-    return groupe(DEMI, e.z, 0, bk, wk, b1, 0) * 2880u + sans(w1, wk, bk, w2, b1) * 48u + (w2 - 8);
+    return groupe(DEMI, e.z, 0, bk, wk, b1, 0) * PIECE_PUIS_PION + sans(w1, wk, bk, w2, b1) * places_pion(0) + (w2 - 8);
   if (e.x == e.y) {
     ordonne(w1, w2);
-    return groupe(TRIANGLE, e.z, 0, bk, wk, b1, 0) * 1830u + combinaisons2(sans(w2, wk, bk, b1)) +
+    return groupe(TRIANGLE, e.z, 0, bk, wk, b1, 0) * DEUX_PIECES_SAUF_TROIS + combinaisons2(sans(w2, wk, bk, b1)) +
            sans(w1, wk, bk, b1);
   }
-  return groupe(TRIANGLE, e.z, 0, bk, wk, b1, 0) * 3660u + sans(w1, wk, bk, b1) * 60u +
+  return groupe(TRIANGLE, e.z, 0, bk, wk, b1, 0) * PIECE_PUIS_PIECE_SAUF_TROIS + sans(w1, wk, bk, b1) * cases_libres(4) +
          sans(w2, wk, bk, w1, b1);
 }
 
