@@ -1,4 +1,6 @@
-// The block cache and the read path of a table entry.
+// The block cache and the read path of a table entry; installing the tables
+// of a path (empty the cache, register the files, build the cache again) and
+// resizing the cache.
 #include "egtb/cache.h"
 
 #include <cstdlib>
@@ -6,6 +8,7 @@
 
 #include "egtb/compression.h"
 #include "egtb/registre.h"
+#include "egtb/tablebases.h"
 
 int32_t taille_cache = 1048576;
 int64_t cache_succes = 0, cache_echecs = 0;
@@ -188,4 +191,24 @@ int lit_entree(int n, int camp, int32_t index) {
   met_en_tete_recent(b);
   met_en_tete_seau(b);
   return int(int8_t(b->donnees[index - debut]));
+}
+
+int initialise_tables(const char* chemin) {
+  // Cached blocks hang in the bucket arrays the registry releases: drop them
+  // all first (this closes the files too).
+  cree_cache(0);
+  libere_tampon_decodage();
+  const int resultat = enregistre_tables(chemin);
+  if (une_table_compressee() && !alloue_tampon_decodage())
+    erreur_fatale("*** Cannot allocate decode block: error code %d\n", 0);
+  cree_cache(taille_cache);
+  return resultat;
+}
+
+void fixe_cache_tables(int64_t megaoctets) {
+  // The option allows 1 to 16 MB; anything else is brought into 0..1024 MB.
+  if (megaoctets < 0) megaoctets = 0;
+  if (megaoctets > 1024) megaoctets = 1024;
+  taille_cache = int32_t(megaoctets * 1048576);
+  cree_cache(taille_cache);
 }

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "console/fin_processus.h"
-#include "egtb/cache.h"
 #include "egtb/compression.h"
 
 DescTable tables[NB_TABLES + 1];
@@ -180,9 +179,6 @@ int enregistre_table(const char* repertoire, int n, int camp) {
 }
 
 int enregistre_tables(const char* chemin) {
-  // Cached blocks hang in the bucket arrays released below: drop them all
-  // (this closes the files too). The caller builds the cache again.
-  cree_cache(0);
   if (!registre_pret) {
     initialise_indices();
     initialise_registre();
@@ -198,10 +194,8 @@ int enregistre_tables(const char* chemin) {
       std::free(t.seaux[camp]);
       t.seaux[camp] = nullptr;
     }
-  libere_tampon_decodage();
 
   int plus_grande = 0;
-  bool compressee = false;
   std::string texte = chemin ? chemin : "";
   size_t debut = 0;
   while (true) {
@@ -209,15 +203,17 @@ int enregistre_tables(const char* chemin) {
     std::string repertoire = texte.substr(debut, fin == std::string::npos ? std::string::npos : fin - debut);
     for (int n = 1; n <= NB_TABLES; ++n)
       for (int camp = 0; camp < 2; ++camp)
-        if (enregistre_table(repertoire.c_str(), n, camp)) {
-          if (n > plus_grande) plus_grande = n;
-          if (tables[n].decodage[camp]) compressee = true;
-        }
+        if (enregistre_table(repertoire.c_str(), n, camp) && n > plus_grande) plus_grande = n;
     if (fin == std::string::npos) break;
     debut = fin + 1;
   }
-  if (compressee && !alloue_tampon_decodage())
-    erreur_fatale("*** Cannot allocate decode block: error code %d\n", 0);
   if (plus_grande == 0) return 0;
   return plus_grande > 35 ? 5 : plus_grande > 5 ? 4 : 3;
+}
+
+int une_table_compressee() {
+  for (int n = 1; n <= NB_TABLES; ++n)
+    for (int camp = 0; camp < 2; ++camp)
+      if (tables[n].decodage[camp]) return 1;
+  return 0;
 }

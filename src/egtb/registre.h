@@ -29,8 +29,11 @@ extern DescTable tables[NB_TABLES + 1];
 
 // Registers every table found in the directories of `chemin` (',' or ';'
 // separated), forgetting earlier registrations. Returns 0 or the number of
-// pieces of the largest registered set.
+// pieces of the largest registered set. The block cache must have been
+// emptied first: its blocks hang in the bucket arrays released here.
 int enregistre_tables(const char* chemin);
+// 1 when a registered file is compressed (reading it needs the decode buffer).
+int une_table_compressee();
 // One table side from one directory: 1 registered (or already), 0 no file.
 // A damaged file ends the process.
 int enregistre_table(const char* repertoire, int n, int camp);

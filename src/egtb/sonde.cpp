@@ -123,17 +123,3 @@ int sonde_tables(int32_t& score, int camp, int ply) {
   score = score_depuis_valeur(v);
   return 1;
 }
-
-int initialise_tables(const char* chemin) {
-  int resultat = enregistre_tables(chemin);
-  cree_cache(taille_cache);
-  return resultat;
-}
-
-void fixe_cache_tables(int64_t megaoctets) {
-  // The option allows 1 to 16 MB; anything else is brought into 0..1024 MB.
-  if (megaoctets < 0) megaoctets = 0;
-  if (megaoctets > 1024) megaoctets = 1024;
-  taille_cache = int32_t(megaoctets * 1048576);
-  cree_cache(taille_cache);
-}
