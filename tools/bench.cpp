@@ -12,12 +12,12 @@
 #include <cstdlib>
 
 #include "board/cles.h"
-#include "board/fen.h"
 #include "board/position.h"
 #include "board/texte_coup.h"
 #include "book/reglages_livre.h"
 #include "modes.h"
 #include "movegen/bitboard.h"
+#include "movegen/fen.h"
 #include "movegen/generation.h"
 #include "movegen/selection.h"
 #include "search/etat_recherche.h"

@@ -33,6 +33,7 @@
 #include "modes.h"
 #include "movegen/attaques.h"
 #include "movegen/generation.h"
+#include "movegen/lecture_coup.h"
 #include "outils_livre.h"
 
 namespace {

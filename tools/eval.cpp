@@ -6,12 +6,12 @@
 #include <string>
 
 #include "board/cles.h"
-#include "board/fen.h"
 #include "board/position.h"
 #include "eval/detail_evaluation.h"
 #include "eval/evaluation.h"
 #include "modes.h"
 #include "movegen/bitboard.h"
+#include "movegen/fen.h"
 #include "search/table_hash.h"
 
 namespace {

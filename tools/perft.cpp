@@ -8,7 +8,6 @@
 #include <string>
 
 #include "board/cles.h"
-#include "board/fen.h"
 #include "board/joue.h"
 #include "board/joue_camp.h"
 #include "board/position.h"
@@ -16,6 +15,7 @@
 #include "modes.h"
 #include "movegen/attaques.h"
 #include "movegen/bitboard.h"
+#include "movegen/fen.h"
 #include "movegen/generation.h"
 
 static_assert(PERFT_PROFONDEUR_MAX * TAILLE_LISTE_MAX <= TAILLE_PILE_COUPS, "the move stack holds every ply's list");

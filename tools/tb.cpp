@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <string>
 
-#include "board/fen.h"
 #include "board/position.h"
 #include "egtb/cache.h"
 #include "egtb/compression.h"
@@ -20,6 +19,7 @@
 #include "egtb/sonde.h"
 #include "egtb/tablebases.h"
 #include "modes.h"
+#include "movegen/fen.h"
 #include "perft.h"
 
 namespace {

@@ -51,10 +51,7 @@ dossier_de() {
 # is reported but not counted, and no other may appear meanwhile.
 tolerees=(
   "src/board/joue_camp.h movegen/bitboard.h"
-  "src/board/fen.cpp movegen/attaques.h"
   "src/board/position.cpp movegen/bitboard.h"
-  "src/board/texte_coup.cpp movegen/attaques.h"
-  "src/board/texte_coup.cpp movegen/generation.h"
   "src/eval/pions.cpp search/table_hash.h"
   "src/eval/preparation.cpp search/table_hash.h"
   "src/movegen/tables.cpp eval/tables_evaluation.h"

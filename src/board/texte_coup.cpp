@@ -1,27 +1,12 @@
-// Move text in coordinate notation: reading it into the game record, and
-// writing a move out.
+// Move text in coordinate notation: playing a move on the game record, and
+// writing a move out. Reading a move text, which checks it against the move
+// generator, is in movegen/lecture_coup.cpp.
 #include "board/texte_coup.h"
 
 #include <cstring>
 
 #include "board/cles.h"
-#include "board/joue.h"
-#include "movegen/attaques.h"
-#include "movegen/generation.h"
 
-const char* erreur_texte = "";
-
-namespace {
-
-constexpr const char* lettres_promotion = " pnbrqk";
-
-bool case_texte(const char* t, int* s) {
-  if (t[0] < 'a' || t[0] > 'h' || t[1] < '1' || t[1] > '8') return false;
-  *s = (t[0] - 'a') + 8 * (t[1] - '1');
-  return true;
-}
-
-// Promotion type of a letter; anything but n, b, r (either case) is a queen.
 int type_promotion(char lettre) {
   switch (lettre) {
     case 'n': case 'N': return CAVALIER;
@@ -29,67 +14,6 @@ int type_promotion(char lettre) {
     case 'r': case 'R': return TOUR;
     default: return DAME;
   }
-}
-
-// Whether the side to move of `p` can play o-d (promoting to `promo` when a
-// pawn reaches the last rank). Works on the search board and on a local move
-// list, and puts back everything it touches.
-bool coup_legal(Partie& p, int o, int d, int promo) {
-  static Position sauvegarde;
-  sauvegarde = position;
-  const int camp = p.trait;
-  const uint64_t cle_suivante = partie.cles[p.nb_demi_coups + 1];
-  partie_vers_position(p);
-
-  // A king on its home square moving two files castles whether or not the
-  // game record still holds the right, as long as the rook is in its corner;
-  // the generator then checks the path and the attacked squares.
-  const int e = camp == BLANCS ? E1 : E8;
-  const int tour = camp == BLANCS ? TOUR : -TOUR;
-  uint8_t& droits = camp == BLANCS ? position.etats[0].roque_blancs : position.etats[0].roque_noirs;
-  if (o == e && position.cases[e] == (camp == BLANCS ? ROI : -ROI)) {
-    if (d == e + 2 && position.cases[e + 3] == tour) droits = static_cast<uint8_t>((droits & 3) | 1);
-    if (d == e - 2 && position.cases[e - 4] == tour) droits = static_cast<uint8_t>((droits & 3) | 2);
-  }
-
-  Coup coups[TAILLE_LISTE_MAX];
-  Coup* fin = genere_captures(0, camp, coups);
-  fin = genere_non_captures(0, camp, fin);
-  bool legal = false;
-  for (Coup* c = coups; c != fin && !legal; ++c) {
-    if (origine(*c) != o || destination(*c) != d) continue;
-    if (promotion(*c) != 0 && promotion(*c) != promo) continue;
-    joue(camp, 0, *c);
-    legal = !en_echec(camp);
-    dejoue(camp, 0, *c);
-  }
-
-  position = sauvegarde;
-  partie.cles[p.nb_demi_coups + 1] = cle_suivante;
-  return legal;
-}
-
-int refuse(const char* raison) {
-  erreur_texte = raison;
-  return 0;
-}
-
-}  // namespace
-
-int partie_joue_texte(Partie& p, const char* texte) {
-  if (texte == nullptr) return refuse("coup vide");
-  const size_t longueur = std::strlen(texte);
-  int o, d;
-  if (longueur != 4 && longueur != 5) return refuse("un coup a quatre ou cinq caracteres");
-  if (!case_texte(texte, &o) || !case_texte(texte + 2, &d)) return refuse("case hors de a1-h8");
-  partie_oublie_debut(p);
-  // A promotion without its letter, or with an unknown one, becomes a queen.
-  const char lettre = longueur == 5 ? texte[4] : 'q';
-  const int promo = type_promotion(lettre);
-  if (!coup_legal(p, o, d, promo)) return refuse("coup illegal");
-  partie_joue_coup(p, o, d, lettres_promotion[promo]);
-  erreur_texte = "";
-  return 1;
 }
 
 void partie_joue_coup(Partie& p, int o, int d, char lettre) {
@@ -180,7 +104,7 @@ char* texte_coup(Coup coup, char* texte) {
     *t++ = static_cast<char>('1' + rangee(o));
     *t++ = static_cast<char>('a' + colonne(d));
     *t++ = static_cast<char>('1' + rangee(d));
-    if (promotion(coup) != 0) *t++ = lettres_promotion[promotion(coup)];
+    if (promotion(coup) != 0) *t++ = LETTRES_PROMOTION[promotion(coup)];
   }
   *t = 0;
   return texte;

@@ -1,16 +1,15 @@
-// Move text: coordinate notation in and out.
+// Move text: coordinate notation out, and a move played on the game record.
+// Reading a move text is in movegen/lecture_coup.h (it takes the generator).
 #pragma once
 
 #include <cstdio>
 
 #include "board/position.h"
 
-// Plays a coordinate move text ("e2e4", "e7e8q") on the game record.
-// Returns 1 when played, 0 when refused (malformed text, no such legal move
-// for the side to move, or the game record is full); `erreur_texte` then
-// says why.
-int partie_joue_texte(Partie& p, const char* texte);
-extern const char* erreur_texte;
+// Letter of each promotion piece type, as move texts write it.
+constexpr const char* LETTRES_PROMOTION = " pnbrqk";
+// Promotion type of a letter; anything but n, b, r (either case) is a queen.
+int type_promotion(char lettre);
 
 // Plays a move known to be legal; does nothing once the record holds
 // DEMI_COUPS_MAX plies.

@@ -5,13 +5,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "board/fen.h"
 #include "board/position.h"
 #include "board/texte_coup.h"
 #include "book/reglages_livre.h"
 #include "console/entree.h"
 #include "console/sortie.h"
 #include "front/interprete.h"
+#include "movegen/fen.h"
+#include "movegen/lecture_coup.h"
 #include "search/etat_recherche.h"
 #include "search/limites_recherche.h"
 

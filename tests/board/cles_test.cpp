@@ -4,6 +4,7 @@
 #include "board/joue.h"
 #include "board/texte_coup.h"
 #include "common/plateau.h"
+#include "movegen/lecture_coup.h"
 
 namespace {
 

@@ -10,13 +10,14 @@
 #include <sstream>
 
 #include "board/cles.h"
-#include "board/fen.h"
 #include "board/joue.h"
 #include "board/position.h"
 #include "board/texte_coup.h"
 #include "book/san.h"
 #include "movegen/attaques.h"
+#include "movegen/fen.h"
 #include "movegen/generation.h"
+#include "movegen/lecture_coup.h"
 
 DossierTemporaire::DossierTemporaire() {
   char modele[] = "/tmp/velmar_livre_XXXXXX";

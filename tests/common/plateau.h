@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "board/cles.h"
-#include "board/fen.h"
 #include "board/position.h"
 #include "movegen/bitboard.h"
+#include "movegen/fen.h"
 #include "movegen/generation.h"
 
 // Keys, tables, diagonals, start position and game record, as at start-up.

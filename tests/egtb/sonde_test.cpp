@@ -8,7 +8,6 @@
 #include <map>
 #include <random>
 
-#include "board/fen.h"
 #include "board/joue.h"
 #include "board/position.h"
 #include "common/session.h"
@@ -17,6 +16,7 @@
 #include "egtb/tablebases.h"
 #include "fichiers_tb.h"
 #include "movegen/attaques.h"
+#include "movegen/fen.h"
 #include "movegen/generation.h"
 #include "perft.h"
 

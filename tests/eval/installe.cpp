@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "board/cles.h"
-#include "board/fen.h"
 #include "board/position.h"
 #include "eval/evaluation.h"
 #include "movegen/bitboard.h"
+#include "movegen/fen.h"
 #include "search/table_hash.h"
 
 namespace {

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "board/cles.h"
-#include "board/fen.h"
 #include "board/joue.h"
 #include "board/position.h"
 #include "board/texte_coup.h"
@@ -16,7 +15,9 @@
 #include "fuzz/commun.h"
 #include "movegen/attaques.h"
 #include "movegen/bitboard.h"
+#include "movegen/fen.h"
 #include "movegen/generation.h"
+#include "movegen/lecture_coup.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   prepare_harnais();

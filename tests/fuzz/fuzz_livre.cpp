@@ -17,6 +17,7 @@
 #include "fuzz/commun.h"
 #include "movegen/attaques.h"
 #include "movegen/generation.h"
+#include "movegen/lecture_coup.h"
 
 namespace {
 

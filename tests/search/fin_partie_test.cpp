@@ -6,6 +6,7 @@
 #include "board/position.h"
 #include "board/texte_coup.h"
 #include "eval/evaluation.h"
+#include "movegen/lecture_coup.h"
 #include "search/etat_recherche.h"
 #include "search/fin_partie.h"
 

@@ -7,6 +7,7 @@
 #include "board/texte_coup.h"
 #include "eval/evaluation.h"
 #include "movegen/generation.h"
+#include "movegen/lecture_coup.h"
 #include "search/etat_recherche.h"
 #include "search/fin_partie.h"
 #include "search/limites_recherche.h"

@@ -1,7 +1,7 @@
 // Reading a FEN (placement, side to move, castling, en passant) into the
 // start fields of the game record. The whole text is checked before anything
 // is stored, so a refused FEN leaves the game record as it was.
-#include "board/fen.h"
+#include "movegen/fen.h"
 
 #include <cstring>
 #include <initializer_list>

@@ -7,6 +7,7 @@
 
 #include "board/texte_coup.h"
 #include "common/plateau.h"
+#include "movegen/lecture_coup.h"
 
 namespace {
 

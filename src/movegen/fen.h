@@ -1,4 +1,6 @@
-// Reading a FEN into the start fields of the game record.
+// Reading a FEN into the start fields of the game record. It sits with the
+// move generator because a FEN whose side not to move is in check is refused,
+// which takes the attack tests.
 #pragma once
 
 // Reads placement, side, castling and en-passant fields into the start fields
