@@ -15,6 +15,7 @@
 #include "board/position.h"
 #include "board/texte_coup.h"
 #include "book/reglages_livre.h"
+#include "eval/hash_pions.h"
 #include "modes.h"
 #include "movegen/bitboard.h"
 #include "movegen/fen.h"

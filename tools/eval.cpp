@@ -9,6 +9,7 @@
 #include "board/position.h"
 #include "eval/detail_evaluation.h"
 #include "eval/evaluation.h"
+#include "eval/hash_pions.h"
 #include "modes.h"
 #include "movegen/bitboard.h"
 #include "movegen/fen.h"

@@ -52,8 +52,6 @@ dossier_de() {
 tolerees=(
   "src/board/joue_camp.h movegen/bitboard.h"
   "src/board/position.cpp movegen/bitboard.h"
-  "src/eval/pions.cpp search/table_hash.h"
-  "src/eval/preparation.cpp search/table_hash.h"
   "src/movegen/tables.cpp eval/tables_evaluation.h"
 )
 toleree() {

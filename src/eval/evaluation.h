@@ -22,9 +22,8 @@ extern int64_t nb_evaluations;
 extern int64_t nb_appels_evaluation;
 extern int64_t nb_evaluations_completes;
 
-// The pawn hash memory (memoire_hash_pions, efface_hash_pions) is allocated
-// and cleared with the transposition table (search/table_hash.h); the entry
-// layout is the pawn evaluation's (eval/pions.h).
+// The pawn hash memory is eval/hash_pions.h; the entry layout is the pawn
+// evaluation's (eval/pions.h).
 
 // Pawn-structure statistics: every pawn evaluation, hits of the one-entry
 // cache, hits of the table.

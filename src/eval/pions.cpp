@@ -6,10 +6,10 @@
 
 #include "board/position.h"
 #include "eval/evaluation.h"
+#include "eval/hash_pions.h"
 #include "eval/preparation.h"
 #include "eval/tables_evaluation.h"
 #include "movegen/bitboard.h"
-#include "search/table_hash.h"
 
 TableHashPions resume_pions;
 uint32_t dernier_cle_pions = 0;

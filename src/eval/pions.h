@@ -4,9 +4,8 @@
 #include <cstdint>
 
 // What the pawn evaluation leaves for the other terms; also the layout of one
-// 40-byte entry of the pawn hash table (the memory belongs to the
-// transposition table module, which clears the key, score and summary bytes
-// 0 to 17 of every entry). File masks have file a in bit 0x80.
+// 40-byte entry of the pawn hash table (eval/hash_pions.h, which clears the
+// key, score and summary bytes 0 to 17 of every entry). File masks have file a in bit 0x80.
 struct TableHashPions {
   uint32_t cle;    // pawn key the summary belongs to
   int32_t score;   // pawn-structure score, White's view

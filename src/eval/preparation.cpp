@@ -5,11 +5,11 @@
 
 #include "board/position.h"
 #include "eval/evaluation.h"
+#include "eval/hash_pions.h"
 #include "eval/pions.h"
 #include "eval/reglages_evaluation.h"
 #include "eval/tables_evaluation.h"
 #include "movegen/bitboard.h"
-#include "search/table_hash.h"
 
 int32_t phase_jeu = 1;
 int32_t materiel_racine = 0;

@@ -12,6 +12,7 @@
 #include "console/entree.h"
 #include "console/sortie.h"
 #include "eval/evaluation.h"
+#include "eval/hash_pions.h"
 #include "front/interprete.h"
 #include "front/nombres.h"
 #include "front/position_uci.h"

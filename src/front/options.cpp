@@ -9,6 +9,7 @@
 #include "console/entree.h"
 #include "console/sortie.h"
 #include "egtb/tablebases.h"
+#include "eval/hash_pions.h"
 #include "eval/reglages_evaluation.h"
 #include "front/interprete.h"
 #include "front/nombres.h"

@@ -12,6 +12,7 @@
 #include "console/fin_processus.h"
 #include "console/sortie.h"
 #include "eval/evaluation.h"
+#include "eval/hash_pions.h"
 #include "movegen/generation.h"
 #include "movegen/selection.h"
 #include "search/affichage.h"

@@ -2,17 +2,16 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <initializer_list>
 
 #include "board/position.h"
 #include "board/types.h"
+#include "eval/hash_pions.h"
 
 PaireHash* table_hash = nullptr;
 uint32_t masque_hash = 0;
 int64_t taille_hash = 0;
 uint32_t age_hash = 0;
-unsigned char* memoire_hash_pions = nullptr;
 
 namespace {
 
@@ -43,13 +42,10 @@ int64_t alloue_hash(int64_t octets) {
 
   // Allocate the new tables before letting the old ones go, so that a
   // request the machine cannot serve leaves the engine with working tables.
+  // The pawn hash memory is allocated once, with the first tables.
   PaireHash* table = static_cast<PaireHash*>(std::calloc(entrees, sizeof(PaireHash)));
-  unsigned char* pions = memoire_hash_pions;
-  if (pions == nullptr)
-    pions = static_cast<unsigned char*>(std::calloc(ENTREES_HASH_PIONS, OCTETS_ENTREE_PIONS));
-  if (table == nullptr || pions == nullptr) {
+  if (table == nullptr || !alloue_hash_pions()) {
     std::free(table);
-    if (pions != memoire_hash_pions) std::free(pions);
     char texte[160];
     std::snprintf(texte, sizeof texte,
                   "info string Hash : %lld octets impossibles a allouer, table de %lld octets conservee\n",
@@ -59,7 +55,6 @@ int64_t alloue_hash(int64_t octets) {
   }
   std::free(table_hash);
   table_hash = table;
-  memoire_hash_pions = pions;
   masque_hash = static_cast<uint32_t>(entrees - 1);
   taille_hash = static_cast<int64_t>(entrees) * 2 * OCTETS_PAR_ENTREE;
   // Fresh tables come zero-filled; only the pawn memory may hold old entries.
@@ -84,18 +79,10 @@ void vieillit_hash() { age_hash = (age_hash + 1) & MASQUE_AGE; }
 
 void libere_hash() {
   std::free(table_hash);
-  std::free(memoire_hash_pions);
+  libere_hash_pions();
   table_hash = nullptr;
-  memoire_hash_pions = nullptr;
   masque_hash = 0;
   taille_hash = 0;
-}
-
-void efface_hash_pions() {
-  if (memoire_hash_pions == nullptr) return;
-  // Each entry: the key word, the score word and the summary bytes 8 to 17.
-  for (int i = 0; i < ENTREES_HASH_PIONS; ++i)
-    std::memset(memoire_hash_pions + i * OCTETS_ENTREE_PIONS, 0, 18);
 }
 
 void ecrit_hash(int camp, int alpha, int beta, int score, Coup coup, int profondeur, int ply, int menace) {

@@ -1,7 +1,6 @@
 // Transposition table: two tables addressed by the same index, one that
-// prefers deeper results and one that always takes the latest store. The
-// module also holds the pawn hash memory, whose layout belongs to the pawn
-// evaluation.
+// prefers deeper results and one that always takes the latest store. Sizing
+// it also allocates the evaluation's pawn hash memory (eval/hash_pions.h).
 #pragma once
 
 #include <cstdint>
@@ -46,23 +45,17 @@ extern uint32_t masque_hash;  // entries per table - 1
 extern int64_t taille_hash;   // bytes counted for both tables
 extern uint32_t age_hash;     // 0 to 7
 
-// Pawn hash memory: 32768 entries of 40 bytes; the entry layout is the pawn
-// evaluation's.
-constexpr int ENTREES_HASH_PIONS = 32768;
-constexpr int OCTETS_ENTREE_PIONS = 40;
-extern unsigned char* memoire_hash_pions;
-
-// Sizes both tables for a request in bytes and returns the bytes used. A
-// request that cannot be allocated keeps the previous tables and says so.
+// Sizes both tables for a request in bytes and returns the bytes used; the
+// pawn hash memory is allocated with the first tables and cleared. A request
+// that cannot be allocated keeps the previous tables and says so.
 int64_t alloue_hash(int64_t octets);
 // Empties both tables. Entries of an earlier epoch read as empty, so this
 // costs nothing but a counter increment (the memory is wiped once every 512
 // clearings), and a big table can be cleared on the clock of a "go".
 void efface_hash();
 void vieillit_hash();
+// Frees both tables and the pawn hash memory.
 void libere_hash();
-// Resets the pawn hash entries (key and summary fields of each entry).
-void efface_hash_pions();
 
 // The slot of the current position for `camp` to move: the key does not
 // include the side, it only moves the slot.

@@ -9,6 +9,7 @@
 #include "board/joue.h"
 #include "board/position.h"
 #include "eval/evaluation.h"
+#include "eval/hash_pions.h"
 #include "eval/pions.h"
 #include "installe.h"
 #include "movegen/attaques.h"

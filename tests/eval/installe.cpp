@@ -5,6 +5,7 @@
 #include "board/cles.h"
 #include "board/position.h"
 #include "eval/evaluation.h"
+#include "eval/hash_pions.h"
 #include "movegen/bitboard.h"
 #include "movegen/fen.h"
 #include "search/table_hash.h"

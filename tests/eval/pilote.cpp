@@ -5,6 +5,7 @@
 #include "board/position.h"
 #include "eval/detail_evaluation.h"
 #include "eval/evaluation.h"
+#include "eval/hash_pions.h"
 #include "eval/pions.h"
 #include "eval/preparation.h"
 #include "installe.h"

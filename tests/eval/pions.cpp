@@ -8,6 +8,7 @@
 #include "board/joue.h"
 #include "board/position.h"
 #include "eval/evaluation.h"
+#include "eval/hash_pions.h"
 #include "installe.h"
 #include "search/table_hash.h"
 

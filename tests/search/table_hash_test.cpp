@@ -6,6 +6,7 @@
 #include <string>
 
 #include "board/position.h"
+#include "eval/hash_pions.h"
 #include "search/table_hash.h"
 
 namespace {
