@@ -26,7 +26,7 @@ namespace {
 
 // Phases of the main picker.
 enum : int32_t {
-  PHASE_HASH = 0,
+  PHASE_HASH = SELECTION_NORMALE,
   PHASE_PV = 1,
   PHASE_CAPTURES = 2,
   PHASE_BONNES_CAPTURES = 3,
@@ -36,10 +36,12 @@ enum : int32_t {
   PHASE_HISTORIQUE = 7,
   PHASE_HISTORIQUE_SUITE = 8,
   PHASE_RESTE = 9,
-  PHASE_RACINE = 10,
+  PHASE_RACINE = SELECTION_RACINE,
 };
+// Phases of the in-check picker: generate and score, then hand out the list.
+constexpr int32_t PHASE_E_GENERATION = SELECTION_ECHEC, PHASE_E_LISTE = 9;
 // Phases of the quiescence picker.
-constexpr int32_t PHASE_Q_CAPTURES = 2, PHASE_Q_LISTE = 3;
+constexpr int32_t PHASE_Q_CAPTURES = SELECTION_QUIESCENCE, PHASE_Q_LISTE = 3;
 
 // Stored moves may carry the gives-check bit; a move is identified by its low bits.
 inline bool meme_coup(Coup a, Coup b) { return ((a ^ b) & MASQUE_COUP) == 0; }

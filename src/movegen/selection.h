@@ -5,8 +5,14 @@
 
 #include "board/types.h"
 
-// Picker state of one ply. The search sets `phase` at node entry: 0 for a
-// normal node, 6 in check, 10 at the root; the quiescence search sets 2.
+// Where a picker starts: the search sets the `phase` of a ply to one of these
+// at node entry, and the picker moves on from there.
+constexpr int32_t SELECTION_NORMALE = 0;     // selection_coup: hash move, PV move, captures, killers...
+constexpr int32_t SELECTION_RACINE = 10;     // selection_coup at the root: the ordered root list
+constexpr int32_t SELECTION_ECHEC = 6;       // selection_coup_echec: every evasion, scored
+constexpr int32_t SELECTION_QUIESCENCE = 2;  // selection_coup_quiescence: the captures worth trying
+
+// Picker state of one ply.
 struct EtatSelection {
   int32_t phase;
   int32_t restants;

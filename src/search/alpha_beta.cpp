@@ -181,7 +181,7 @@ Coup cherche_coup_singulier(int alpha, int camp, int profondeur, int ply, int ec
   const int branche_sauvee = premiere_branche;
   const int autre = camp ^ 1;
   marques_extension[ply + 1] = 0;
-  etat_selection[ply].phase = echec_entree ? 6 : 0;
+  etat_selection[ply].phase = echec_entree ? SELECTION_ECHEC : SELECTION_NORMALE;
   int nb_legaux = 0, nb_atteints = 0, index = 0;
   Coup candidat = 0;
   for (;;) {
@@ -377,7 +377,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
   }
 
   // 11. The move loop.
-  etat_selection[ply].phase = ply == 0 ? 10 : echec_entree ? 6 : 0;
+  etat_selection[ply].phase = ply == 0 ? SELECTION_RACINE : echec_entree ? SELECTION_ECHEC : SELECTION_NORMALE;
   const bool evasions = echec_entree && ply > 0;
   int nb_legaux = 0, index = 0, coupure = 0, elague = 0;
   Coup meilleur_coup = 0;

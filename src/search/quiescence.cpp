@@ -34,7 +34,7 @@ int recherche_quiescence(int camp, int ply, int alpha, int beta, int) {
   const int bilan = camp == BLANCS ? position.materiel_blancs - position.materiel_noirs
                                    : position.materiel_noirs - position.materiel_blancs;
   const int seuil = alpha - bilan - 100;
-  etat_selection[ply].phase = 2;
+  etat_selection[ply].phase = SELECTION_QUIESCENCE;
   const int autre = camp ^ 1;
   for (int index = 0;; ++index) {
     const Coup coup = selection_coup_quiescence(camp, ply, seuil, index);
