@@ -17,6 +17,7 @@
 #include "board/texte_coup.h"
 #include "book/reglages_livre.h"
 #include "eval/hash_pions.h"
+#include "front/options.h"
 #include "modes.h"
 #include "movegen/bitboard.h"
 #include "movegen/fen.h"
