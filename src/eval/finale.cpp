@@ -13,8 +13,6 @@ namespace {
 
 constexpr int CAVALIER_PION_FAIBLE_FINALE = 10;
 
-inline int case_suivante(Bitboard b) { return 63 - __builtin_ctzll(b); }
-
 int cavalier_finale(int s, int camp) {
   const Position& p = position;
   const bool blanc = camp == BLANCS;
@@ -43,20 +41,20 @@ int evalue_finale(int, int, int) {
   nb_cavaliers_noirs = nb_fous_noirs = nb_tours_noires = nb_dames_noires = 0;
   int d = 0;
 
-  for (Bitboard b = p.cavaliers_blancs; b; b &= b - 1, ++nb_cavaliers_blancs) d += cavalier_finale(case_suivante(b), BLANCS);
-  for (Bitboard b = p.fous_blancs; b; b &= b - 1, ++nb_fous_blancs) d += fou_finale(case_suivante(b), BLANCS);
-  for (Bitboard b = p.tours_blanches; b; b &= b - 1, ++nb_tours_blanches) d += terme_tour(case_suivante(b), BLANCS);
+  for (Bitboard b = p.cavaliers_blancs; b; b &= b - 1, ++nb_cavaliers_blancs) d += cavalier_finale(dernier_bit(b), BLANCS);
+  for (Bitboard b = p.fous_blancs; b; b &= b - 1, ++nb_fous_blancs) d += fou_finale(dernier_bit(b), BLANCS);
+  for (Bitboard b = p.tours_blanches; b; b &= b - 1, ++nb_tours_blanches) d += terme_tour(dernier_bit(b), BLANCS);
   for (Bitboard b = p.dames_blanches; b; b &= b - 1, ++nb_dames_blanches) {
-    const int s = case_suivante(b);
+    const int s = dernier_bit(b);
     d += pst_blancs[DAME][s] + bonus_blocage(s, BLANCS);
   }
   d += pst_blancs[ROI][p.roi_blanc] + bonus_blocage(p.roi_blanc, BLANCS);
 
-  for (Bitboard b = p.cavaliers_noirs; b; b &= b - 1, ++nb_cavaliers_noirs) d -= cavalier_finale(case_suivante(b), NOIRS);
-  for (Bitboard b = p.fous_noirs; b; b &= b - 1, ++nb_fous_noirs) d -= fou_finale(case_suivante(b), NOIRS);
-  for (Bitboard b = p.tours_noires; b; b &= b - 1, ++nb_tours_noires) d -= terme_tour(case_suivante(b), NOIRS);
+  for (Bitboard b = p.cavaliers_noirs; b; b &= b - 1, ++nb_cavaliers_noirs) d -= cavalier_finale(dernier_bit(b), NOIRS);
+  for (Bitboard b = p.fous_noirs; b; b &= b - 1, ++nb_fous_noirs) d -= fou_finale(dernier_bit(b), NOIRS);
+  for (Bitboard b = p.tours_noires; b; b &= b - 1, ++nb_tours_noires) d -= terme_tour(dernier_bit(b), NOIRS);
   for (Bitboard b = p.dames_noires; b; b &= b - 1, ++nb_dames_noires) {
-    const int s = case_suivante(b);
+    const int s = dernier_bit(b);
     d -= pst_noirs[DAME][s] + bonus_blocage(s, NOIRS);
   }
   d -= pst_noirs[ROI][p.roi_noir] + bonus_blocage(p.roi_noir, NOIRS);

@@ -121,7 +121,7 @@ int evalue_pions() {
   int isoles_blancs = 0, isoles_noirs = 0;
 
   for (Bitboard b = p.pions_blancs; b; b &= b - 1) {
-    const int s = 63 - __builtin_ctzll(b);
+    const int s = dernier_bit(b);
     const int f = colonne(s), r = rangee(s);
     const Bitboard col = masque_colonne[f];
     int v = pst_blancs[PION][s];
@@ -150,7 +150,7 @@ int evalue_pions() {
   }
 
   for (Bitboard b = p.pions_noirs; b; b &= b - 1) {
-    const int s = 63 - __builtin_ctzll(b);
+    const int s = dernier_bit(b);
     const int f = colonne(s), r = rangee(s);
     const Bitboard col = masque_colonne[f];
     int v = pst_noirs[PION][s];
