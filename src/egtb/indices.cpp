@@ -306,9 +306,11 @@ inline uint32_t calcule_indice(int n, int camp, const int32_t* blancs, const int
       return groupe(DEMI, PION_NEUTRE, 0, bk ^ R, wk ^ R, w2 ^ R, 0) * cases_libres(3) + sans(w1, wk, bk, w2);
     if (e.x == e.y) {
       ordonne(w1, w2);
-      return paires_rois[bk][wk] * combinaisons2(cases_libres(2)) + combinaisons2(sans(w2, wk, bk)) + sans(w1, wk, bk);
+      return paires_rois[bk][wk] * combinaisons2(cases_libres(2)) + combinaisons2(sans(w2, wk, bk)) +
+             sans(w1, wk, bk);
     }
-    return paires_rois[bk][wk] * cases_libres(2) * cases_libres(3) + sans(w1, wk, bk) * cases_libres(3) + sans(w2, wk, bk, w1);
+    return paires_rois[bk][wk] * cases_libres(2) * cases_libres(3) + sans(w1, wk, bk) * cases_libres(3) +
+           sans(w2, wk, bk, w1);
   }
 
   if (e.y == 0) {  // K+X v K+Z
@@ -316,7 +318,8 @@ inline uint32_t calcule_indice(int n, int camp, const int32_t* blancs, const int
     if (camp == BLANCS) {
       if (e.x == PION) {
         if (avec_ep)
-          return total_groupe(DEMI, PION, 0) * PION_SAUF_UN + paires_rois_pions[wk][bk] * CODES_PRISE + code_prise(w1, ep);
+          return total_groupe(DEMI, PION, 0) * PION_SAUF_UN + paires_rois_pions[wk][bk] * CODES_PRISE +
+                 code_prise(w1, ep);
         return groupe(DEMI, PION, 0, wk, bk, w1, 0) * PION_SAUF_UN + sans(b1, w1) - 8;
       }
       if (y == PION) return groupe(DEMI, e.x, 0, wk, bk, w1, 0) * places_pion(0) + (b1 - 8);
@@ -324,7 +327,8 @@ inline uint32_t calcule_indice(int n, int camp, const int32_t* blancs, const int
     }
     if (e.x == PION) {
       if (avec_ep)
-        return total_groupe(DEMI, PION, 0) * PION_SAUF_UN + paires_rois_pions[bk][wk] * CODES_PRISE + code_prise(b1, ep);
+        return total_groupe(DEMI, PION, 0) * PION_SAUF_UN + paires_rois_pions[bk][wk] * CODES_PRISE +
+               code_prise(b1, ep);
       return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * PION_SAUF_UN + sans(w1, b1) - 8;
     }
     if (y == PION) return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * cases_libres(3) + sans(w1, wk, bk, b1);
@@ -345,7 +349,8 @@ inline uint32_t calcule_indice(int n, int camp, const int32_t* blancs, const int
             c = code_prise(w2, ep);
             q = sans(w1, b1, ep, ep + 8) - 8;
           }
-          return total_groupe(DEMI, PION, PION) * places_pion(2) + paires_rois_pions[wk][bk] * PRISE_PUIS_PION + c + CODES_PRISE * q;
+          return total_groupe(DEMI, PION, PION) * places_pion(2) +
+                 paires_rois_pions[wk][bk] * PRISE_PUIS_PION + c + CODES_PRISE * q;
         }
         ordonne(w1, w2);
         return groupe(DEMI, PION, PION, wk, bk, w1, w2) * places_pion(2) + sans(b1, w1, w2) - 8;
@@ -365,8 +370,8 @@ inline uint32_t calcule_indice(int n, int camp, const int32_t* blancs, const int
       ordonne(w1, w2);
       if (avec_ep) {
         uint32_t q = w1 == ep + 8 ? sans(w2, b1, ep, ep - 8) - 9 : sans(w1, b1, ep, ep - 8) - 8;
-        return total_groupe(DEMI, PION, 0) * DEUX_PIONS_SAUF_UN + paires_rois_pions[bk][wk] * PRISE_PUIS_PION + code_prise(b1, ep) +
-               CODES_PRISE * q;
+        return total_groupe(DEMI, PION, 0) * DEUX_PIONS_SAUF_UN + paires_rois_pions[bk][wk] * PRISE_PUIS_PION +
+               code_prise(b1, ep) + CODES_PRISE * q;
       }
       return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * DEUX_PIONS_SAUF_UN + combinaisons2(sans(w2, b1) - 8) +
              (sans(w1, b1) - 8);
@@ -375,30 +380,31 @@ inline uint32_t calcule_indice(int n, int camp, const int32_t* blancs, const int
       if (avec_ep)
         return total_groupe(DEMI, PION, 0) * PIECE_PUIS_PION_SAUF_UN + paires_rois_pions[bk][wk] * PRISE_PUIS_PIECE +
                sans(w1, wk, bk, w2, b1, ep, ep - 8) * CODES_PRISE + code_prise(b1, ep);
-      return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * PIECE_PUIS_PION_SAUF_UN + sans(w1, wk, bk, w2, b1) * PION_SAUF_UN +
-             (sans(w2, b1) - 8);
+      return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * PIECE_PUIS_PION_SAUF_UN +
+             sans(w1, wk, bk, w2, b1) * PION_SAUF_UN + (sans(w2, b1) - 8);
     }
     if (e.x == e.y) {
       ordonne(w1, w2);
-      return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * DEUX_PIECES_SAUF_TROIS + combinaisons2(sans(w2, wk, bk, b1)) +
-             sans(w1, wk, bk, b1);
+      return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * DEUX_PIECES_SAUF_TROIS +
+             combinaisons2(sans(w2, wk, bk, b1)) + sans(w1, wk, bk, b1);
     }
-    return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * PIECE_PUIS_PIECE_SAUF_TROIS + sans(w1, wk, bk, b1) * cases_libres(4) +
-           sans(w2, wk, bk, w1, b1);
+    return groupe(DEMI, PION, 0, bk ^ R, wk ^ R, b1 ^ R, 0) * PIECE_PUIS_PIECE_SAUF_TROIS +
+           sans(w1, wk, bk, b1) * cases_libres(4) + sans(w2, wk, bk, w1, b1);
   }
   if (e.x == PION) {
     ordonne(w1, w2);
     return groupe(DEMI, e.z, 0, bk, wk, b1, 0) * DEUX_PIONS + combinaisons2(w2 - 8) + (w1 - 8);
   }
   if (e.y == PION)
-    return groupe(DEMI, e.z, 0, bk, wk, b1, 0) * PIECE_PUIS_PION + sans(w1, wk, bk, w2, b1) * places_pion(0) + (w2 - 8);
+    return groupe(DEMI, e.z, 0, bk, wk, b1, 0) * PIECE_PUIS_PION + sans(w1, wk, bk, w2, b1) * places_pion(0) +
+           (w2 - 8);
   if (e.x == e.y) {
     ordonne(w1, w2);
     return groupe(TRIANGLE, e.z, 0, bk, wk, b1, 0) * DEUX_PIECES_SAUF_TROIS + combinaisons2(sans(w2, wk, bk, b1)) +
            sans(w1, wk, bk, b1);
   }
-  return groupe(TRIANGLE, e.z, 0, bk, wk, b1, 0) * PIECE_PUIS_PIECE_SAUF_TROIS + sans(w1, wk, bk, b1) * cases_libres(4) +
-         sans(w2, wk, bk, w1, b1);
+  return groupe(TRIANGLE, e.z, 0, bk, wk, b1, 0) * PIECE_PUIS_PIECE_SAUF_TROIS +
+         sans(w1, wk, bk, b1) * cases_libres(4) + sans(w2, wk, bk, w1, b1);
 }
 
 template <int N, int CAMP>
