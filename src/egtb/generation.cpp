@@ -53,6 +53,12 @@ constexpr int16_t BORNE_PERTE = -1000;
 // Move count of a position that a capture or promotion keeps from losing.
 constexpr uint8_t JAMAIS_PERDU = 255;
 
+// Value and move count side by side: one cache line fetch per entry.
+struct [[gnu::packed]] Entree {
+  int16_t valeur;
+  uint8_t compte;
+};
+
 bool est_gain(int16_t v) { return v > 0; }
 bool est_perte(int16_t v) { return v < 0 && v > BORNE_PERTE; }
 
@@ -77,8 +83,7 @@ uint32_t emballe(const MaterielTable& m, const int8_t* cases, int ep) {
 
 struct Generateur {
   MaterielTable m;
-  std::vector<int16_t> valeurs[2];
-  std::vector<uint8_t> comptes[2];
+  std::vector<Entree> entrees[2];
   std::vector<std::vector<uint32_t>> listes[2];  // per ply
   int64_t positions = 0;
   bool manque = false;
@@ -90,14 +95,16 @@ struct Generateur {
 
   // Moves, captures and promotions of one position, on the board.
   void analyse(int camp, const int8_t* cases, int ep) {
-    const uint32_t i = indice_primaire(m.n, camp, ep);
-    int16_t& v = valeurs[camp][i];
-    if (v != NON_VU) return;
+    const uint32_t i = indice_primaire(m, camp, cases, ep);
+    Entree& e = entrees[camp][i];
+    if (e.valeur != NON_VU) return;
     ++positions;
     position.etats[0].en_passant = uint8_t(ep == EP_AUCUN ? AUCUNE_CASE : ep);
     genere_coups(camp, 0);
     int legaux = 0, nb_enfants = 0;
     uint32_t enfants[256];
+    int8_t enfant[PIECES_MAX];
+    std::copy(cases, cases + m.nb, enfant);
     int meilleur_gain = 0, pire_perte = -1;
     bool nulle = false;
     for (const Coup* c = debut_liste[0]; c != debut_liste[1]; ++c) {
@@ -115,64 +122,66 @@ struct Generateur {
           const int ep_enfant = piece_jouee(*c) == PION && std::abs(destination(*c) - origine(*c)) == 16
                                     ? en_passant_effectif(camp ^ 1, destination(*c))
                                     : EP_AUCUN;
-          const uint32_t j = indice_primaire(m.n, camp ^ 1, ep_enfant);
+          int k = 0;
+          while (cases[k] != origine(*c)) ++k;
+          enfant[k] = int8_t(destination(*c));
+          const uint32_t j = indice_primaire(m, camp ^ 1, enfant, ep_enfant);
+          enfant[k] = cases[k];
           if (std::find(enfants, enfants + nb_enfants, j) == enfants + nb_enfants) enfants[nb_enfants++] = j;
         }
       }
       dejoue(camp, 0, *c);
     }
     position.etats[0].en_passant = AUCUNE_CASE;
-    uint8_t& compte = comptes[camp][i];
-    compte = uint8_t(nb_enfants);
+    e.compte = uint8_t(nb_enfants);
     if (legaux == 0) {
       if (en_echec(camp)) {
-        v = -1;
+        e.valeur = -1;
         ajoute(camp, 0, cases, ep);
       } else {
-        v = 0;
-        compte = JAMAIS_PERDU;
+        e.valeur = 0;
+        e.compte = JAMAIS_PERDU;
       }
       return;
     }
-    if (nulle) compte = JAMAIS_PERDU;
+    if (nulle) e.compte = JAMAIS_PERDU;
     if (meilleur_gain > 0) {
-      v = int16_t(meilleur_gain);
+      e.valeur = int16_t(meilleur_gain);
       ajoute(camp, meilleur_gain, cases, ep);
     } else if (pire_perte >= 0 && !nulle) {
       if (nb_enfants == 0) {
-        v = int16_t(-1 - pire_perte);
+        e.valeur = int16_t(-1 - pire_perte);
         ajoute(camp, pire_perte, cases, ep);
       } else {
-        v = int16_t(BORNE_PERTE - pire_perte);
+        e.valeur = int16_t(BORNE_PERTE - pire_perte);
       }
     } else {
-      v = 0;
+      e.valeur = 0;
     }
   }
 
   // One predecessor (side `camp` to move) of a position decided at `ply`.
   void predecesseur(int camp, int ply, bool perte, const int8_t* cases, int ep, uint32_t* vus, int& nb_vus) {
-    const uint32_t j = indice_primaire(m.n, camp, ep);
+    const uint32_t j = indice_primaire(m, camp, cases, ep);
     if (std::find(vus, vus + nb_vus, j) != vus + nb_vus) return;
     vus[nb_vus++] = j;
-    int16_t& v = valeurs[camp][j];
-    if (v == NON_VU) {
+    Entree& e = entrees[camp][j];
+    if (e.valeur == NON_VU) {
       manque = true;
       return;
     }
     if (perte) {
-      if (!est_gain(v) || v > ply + 1) {
-        v = int16_t(ply + 1);
+      if (!est_gain(e.valeur) || e.valeur > ply + 1) {
+        e.valeur = int16_t(ply + 1);
         ajoute(camp, ply + 1, cases, ep);
       }
       return;
     }
-    uint8_t& compte = comptes[camp][j];
-    if (est_gain(v) || est_perte(v) || compte == JAMAIS_PERDU || compte == 0) return;
-    if (--compte == 0) {
-      const int borne = v <= BORNE_PERTE ? BORNE_PERTE - v : 0;
+    if (est_gain(e.valeur) || est_perte(e.valeur) || e.compte == JAMAIS_PERDU || e.compte == 0) return;
+    if (--e.compte == 0) {
+      const int borne = e.valeur <= BORNE_PERTE ? BORNE_PERTE - e.valeur : 0;
       const int d = std::max(ply + 1, borne);
-      v = int16_t(-1 - d);
+      e.valeur = int16_t(-1 - d);
       ajoute(camp, d, cases, ep);
     }
   }
@@ -275,8 +284,7 @@ bool genere_table(int n, ResumeGeneration& resume) {
   for (int camp = 0; camp < 2; ++camp) {
     // A one-file set's Black-to-move index is that of the White-to-move file.
     const int32_t taille = taille_face(n, g.m.une_face ? 0 : camp);
-    g.valeurs[camp].assign(size_t(taille), NON_VU);
-    g.comptes[camp].assign(size_t(taille), 0);
+    g.entrees[camp].assign(size_t(taille), Entree{NON_VU, 0});
   }
   for (int camp = 0; camp < 2; ++camp)
     pour_chaque_position(g.m, camp, [&](const int8_t* cases, int ep) { g.analyse(camp, cases, ep); });
@@ -299,7 +307,7 @@ bool genere_table(int n, ResumeGeneration& resume) {
           bascule_piece(g.m.pieces[k].camp, g.m.pieces[k].type, cases[k]);
         }
         const int ep = g.ep_emballe(e, cases, camp);
-        if (g.valeurs[camp][indice_primaire(n, camp, ep)] == attendu) g.retrograde(camp, int(ply), cases, ep);
+        if (g.entrees[camp][indice_primaire(g.m, camp, cases, ep)].valeur == attendu) g.retrograde(camp, int(ply), cases, ep);
         g.ote_plateau(cases);
       }
     }
@@ -310,26 +318,22 @@ bool genere_table(int n, ResumeGeneration& resume) {
     return false;
   }
 
-  resume.positions = g.positions;
-  resume.octets = 0;
-  for (int camp = 0; camp < 2; ++camp)
-    resume.octets += int64_t(g.valeurs[camp].size()) * 3;
-
   // The files: every legal position's entry gets its value (the mirror
-  // images with their own entry too); entries of no legal position stay 0.
+  // images with their own entry too); entries of no legal position are 0.
+  // 127 marks an entry not yet written (no position has that byte).
+  constexpr int8_t PAS_ECRIT = 127;
   TableMemoire& t = tables_memoire[n];
   t = TableMemoire{};
-  for (int camp = 0; camp < (g.m.une_face ? 1 : 2); ++camp) {
+  for (int camp = 0; camp < 2; ++camp) {
+    if (camp == 1 && g.m.une_face) break;
     std::vector<int8_t>& face = t.face[camp];
-    face.assign(size_t(taille_face(n, camp)), 0);
-    std::vector<uint8_t> vu(face.size(), 0);
+    face.assign(size_t(taille_face(n, camp)), PAS_ECRIT);
     ResumeFace& r = resume.face[camp];
     r = ResumeFace{int64_t(face.size()), 0, 0, 0, 0};
-    pour_chaque_position(g.m, camp, [&](const int8_t*, int ep) {
-      const uint32_t i = indice_plateau(n, camp, ep);
-      if (vu[i]) return;
-      vu[i] = 1;
-      int16_t v = g.valeurs[camp][indice_primaire(n, camp, ep)];
+    pour_chaque_position(g.m, camp, [&](const int8_t* cases, int ep) {
+      const uint32_t i = indice_cases(g.m, camp, cases, ep);
+      if (face[i] != PAS_ECRIT) return;
+      int16_t v = g.entrees[camp][indice_primaire(g.m, camp, cases, ep)].valeur;
       if (!est_gain(v) && !est_perte(v)) v = 0;
       face[i] = octet_resultat(v);
       if (v > 0) {
@@ -341,6 +345,8 @@ bool genere_table(int n, ResumeGeneration& resume) {
         ++r.nulles;
       }
     });
+    std::replace(face.begin(), face.end(), PAS_ECRIT, int8_t(0));
+    std::vector<Entree>().swap(g.entrees[camp]);
   }
   t.chargee = true;
   return true;

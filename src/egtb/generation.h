@@ -12,8 +12,6 @@ struct ResumeFace {
 
 struct ResumeGeneration {
   ResumeFace face[2];
-  int64_t positions;  // legal positions analysed (both sides, mirror images once)
-  int64_t octets;     // working memory
 };
 
 // Builds set n (1..110) into tables_memoire[n]. Every set it turns into by a

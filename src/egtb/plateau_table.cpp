@@ -67,41 +67,21 @@ Bitboard& bitboard_type(int camp, int type) {
   }
 }
 
-// The 24-slot lists of the board (slot 0 the king, 4 per type from slot 4,
-// squares ascending).
-void listes_plateau(int32_t blancs[24], int32_t noirs[24]) {
-  std::fill(blancs, blancs + 24, 0);
-  std::fill(noirs, noirs + 24, 0);
-  blancs[0] = position.roi_blanc;
-  noirs[0] = position.roi_noir;
-  for (int camp = 0; camp < 2; ++camp)
-    for (int type = PION; type <= DAME; ++type) {
-      int32_t* liste = camp == BLANCS ? blancs : noirs;
-      int slot = 4 * type;
-      Bitboard b = bitboard_type(camp, type);
-      while (b && slot < 4 * type + 4) {
-        int s = std::countl_zero(b);  // square s is bit 63 - s
-        liste[slot++] = s;
-        b &= ~(Bitboard(1) << (63 - s));
-      }
+// The 24-slot lists of a position (slot 0 the king, 4 per type from slot 4,
+// squares ascending within a type). Only the slots of the set are written.
+void listes_cases(const MaterielTable& m, const int8_t* cases, int32_t blancs[24], int32_t noirs[24]) {
+  blancs[0] = cases[0];
+  noirs[0] = cases[1];
+  for (int k = 2; k < m.nb; ++k) {
+    int32_t* liste = m.pieces[k].camp == BLANCS ? blancs : noirs;
+    const int slot = 4 * m.pieces[k].type;
+    const bool second = m.pieces[k - 1].camp == m.pieces[k].camp && m.pieces[k - 1].type == m.pieces[k].type;
+    if (!second) {
+      liste[slot] = cases[k];
+    } else {
+      liste[slot] = std::min(cases[k - 1], cases[k]);
+      liste[slot + 1] = std::max(cases[k - 1], cases[k]);
     }
-}
-
-// Square s under symmetry g: bit 0 mirrors the files, bit 1 the ranks, bit 2
-// reflects in the a1-h8 diagonal (after the mirrors).
-int image(int g, int s) {
-  if (g & 1) s ^= 7;
-  if (g & 2) s ^= 56;
-  if (g & 4) s = 8 * colonne(s) + rangee(s);
-  return s;
-}
-
-void image_liste(int g, const int32_t* de, int32_t* vers, bool pieces_presentes[24]) {
-  for (int i = 0; i < 24; ++i) vers[i] = pieces_presentes[i] ? image(g, de[i]) : 0;
-  for (int t = 4; t < 24; t += 4) {
-    int nb = 0;
-    while (nb < 4 && pieces_presentes[t + nb]) ++nb;
-    std::sort(vers + t, vers + t + nb);
   }
 }
 
@@ -175,34 +155,23 @@ void bascule_piece(int camp, int type, int s) {
   if (type == TOUR || type == DAME) P.lignes ^= m;
 }
 
-uint32_t indice_plateau(int n, int camp, int ep) {
+uint32_t indice_cases(const MaterielTable& m, int camp, const int8_t* cases, int ep) {
+  // The index function reads only the slots of the set's pieces.
   int32_t blancs[24], noirs[24];
-  listes_plateau(blancs, noirs);
-  return fonction_indice(n, camp)(blancs, noirs, ep, 0);
+  listes_cases(m, cases, blancs, noirs);
+  return fonction_indice(m.n, camp)(blancs, noirs, ep, 0);
 }
 
-uint32_t indice_primaire(int n, int camp, int ep) {
-  int32_t blancs[24], noirs[24];
-  listes_plateau(blancs, noirs);
-  const FonctionIndice f = fonction_indice(n, camp);
-  uint32_t indice = f(blancs, noirs, ep, 0);
-  const int wk = blancs[0], bk = noirs[0];
+uint32_t indice_primaire(const MaterielTable& m, int camp, const int8_t* cases, int ep) {
+  const uint32_t indice = indice_cases(m, camp, cases, ep);
+  const int wk = cases[0], bk = cases[1];
   const bool diagonale = (colonne(wk) == rangee(wk) && colonne(bk) == rangee(bk)) ||
                          (colonne(wk) + rangee(wk) == 7 && colonne(bk) + rangee(bk) == 7);
-  const Position& P = position;
-  if (!diagonale || P.pions_blancs || P.pions_noirs) return indice;
-  bool presents_b[24] = {true}, presents_n[24] = {true};
-  for (int type = PION; type <= DAME; ++type)
-    for (int k = 0; k < std::popcount(bitboard_type(BLANCS, type)); ++k) presents_b[4 * type + k] = true;
-  for (int type = PION; type <= DAME; ++type)
-    for (int k = 0; k < std::popcount(bitboard_type(NOIRS, type)); ++k) presents_n[4 * type + k] = true;
-  for (int g = 1; g < 8; ++g) {
-    int32_t ib[24], in[24];
-    image_liste(g, blancs, ib, presents_b);
-    image_liste(g, noirs, in, presents_n);
-    indice = std::min(indice, f(ib, in, ep, 0));
-  }
-  return indice;
+  if (!diagonale || m.pions) return indice;
+  // The file and rank mirrors keep the entry; the diagonal reflection may not.
+  int8_t reflet[PIECES_MAX];
+  for (int k = 0; k < m.nb; ++k) reflet[k] = int8_t(8 * colonne(cases[k]) + rangee(cases[k]));
+  return std::min(indice, indice_cases(m, camp, reflet, ep));
 }
 
 int cases_en_passant(int camp, int eps[2]) {

@@ -37,13 +37,13 @@ void vide_plateau();
 // Puts a piece on an empty square, or takes it away.
 void bascule_piece(int camp, int type, int s);
 
-// Entry of the board position, `camp` to move, in table n (the board's
-// colours are the table's); `ep` is the en-passant square or EP_AUCUN.
-uint32_t indice_plateau(int n, int camp, int ep);
-// The smallest entry among the board position's mirror images. Images have
-// equal values; only sets without pawns with both kings on one long diagonal
-// give an image another entry.
-uint32_t indice_primaire(int n, int camp, int ep);
+// Entry of the position whose slot squares are `cases`, `camp` to move, in
+// the set's table; `ep` is the en-passant square or EP_AUCUN.
+uint32_t indice_cases(const MaterielTable& m, int camp, const int8_t* cases, int ep);
+// The smallest entry among the position's mirror images. Images have equal
+// values; only in sets without pawns with both kings on one long diagonal
+// does an image (the reflection in that diagonal) have another entry.
+uint32_t indice_primaire(const MaterielTable& m, int camp, const int8_t* cases, int ep);
 
 // En-passant squares that a position with `camp` to move has an entry for:
 // the other side's pawn has just moved two squares (both squares behind it
