@@ -153,6 +153,32 @@ TEST(UciRecherche, QuitDuringASearchEndsWithoutBestmove) {
   EXPECT_FALSE(contient(s, "bestmove"));
 }
 
+// Nodes of the last search's final line.
+std::string noeuds_finaux(SessionUci& s) {
+  s.attend("bestmove", 30000);
+  const std::string& finale = s.lignes[s.lignes.size() - 2];
+  const size_t p = finale.find(" nodes ");
+  return p == std::string::npos ? finale : finale.substr(p, finale.find(' ', p + 7) - p);
+}
+
+TEST(UciRecherche, AStoppedSearchLeavesNothingBehind) {
+  // The same new-game search after a stopped one as in a fresh engine.
+  const char* position = "position fen r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4";
+  SessionUci neuve;
+  neuve.envoie(position);
+  neuve.envoie("go depth 6");
+  const std::string attendu = noeuds_finaux(neuve);
+  SessionUci s;
+  s.envoie("position startpos moves d2d4");
+  s.envoie("go infinite");
+  ASSERT_FALSE(s.attend("info depth 4", 10000).empty());
+  s.envoie("stop");
+  ASSERT_FALSE(s.attend("bestmove", 5000).empty());
+  s.envoie(position);
+  s.envoie("go depth 6");
+  EXPECT_EQ(noeuds_finaux(s), attendu);
+}
+
 TEST(UciRecherche, MovetimeAndClockLimits) {
   SessionUci s;
   s.envoie("position startpos");
@@ -173,6 +199,28 @@ TEST(UciRecherche, MovetimeAndClockLimits) {
   EXPECT_FALSE(s.attend("bestmove", 8000).empty());
   duree = ms_depuis(debut);
   EXPECT_LT(duree, 6000);
+
+  // Below a second: "movetime" 300 answers before 300 ms, having searched.
+  s.envoie("position startpos moves e2e4 e7e5");
+  debut = Horloge::now();
+  s.envoie("go movetime 300");
+  EXPECT_FALSE(s.attend("bestmove", 3000).empty());
+  duree = ms_depuis(debut);
+  EXPECT_GE(duree, 150);
+  EXPECT_LT(duree, 300);
+
+  // Two seconds on the clock: a move from more than the first iteration,
+  // well inside the clock.
+  s.envoie("position startpos moves e2e4 e7e5 g1f3");
+  debut = Horloge::now();
+  s.envoie("go wtime 2000 btime 2000");
+  s.attend("bestmove", 3000);
+  duree = ms_depuis(debut);
+  EXPECT_LT(duree, 1000);
+  const std::string& finale = s.lignes[s.lignes.size() - 2];
+  const size_t p = finale.find(" depth ");
+  ASSERT_NE(p, std::string::npos) << finale;
+  EXPECT_GE(std::atoi(finale.c_str() + p + 7), 2) << finale;
   s.envoie("quit");
   s.attend_fin();
 }
