@@ -286,8 +286,10 @@ bool genere_table(int n, ResumeGeneration& resume) {
     const int32_t taille = taille_face(n, g.m.une_face ? 0 : camp);
     g.entrees[camp].assign(size_t(taille), Entree{NON_VU, 0});
   }
-  for (int camp = 0; camp < 2; ++camp)
+  for (int camp = 0; camp < 2; ++camp) {
     pour_chaque_position(g.m, camp, [&](const int8_t* cases, int ep) { g.analyse(camp, cases, ep); });
+    std::fprintf(stderr, "%s: %s to move: moves counted\n", nom, camp == 0 ? "White" : "Black");
+  }
   if (g.manque) {
     std::fprintf(stderr, "velmar tb generate: %s needs tables that are not loaded\n", nom);
     return false;

@@ -64,3 +64,26 @@ TEST(GenerationTables, KrknMatEn40) {
 }
 
 }  // namespace
+
+namespace {
+
+// KPKP with its en-passant entries and the one-file KQKQ (with every set
+// they lead to) pass the one-ply check, and through UCI the engine plays the
+// table's best move, an en-passant capture: exd6 mates in 11, every other
+// move in 13 or more.
+TEST(GenerationTablesSlow, KpkpEnPassantEtKqkq) {
+  const std::string d = repertoire_vide("generation_kpkp");
+  int statut = -1;
+  lance_velmar({"tb", "generate", "--out", d, "kpkp", "kqkq"}, "", &statut, 1800000);
+  ASSERT_EQ(statut, 0);
+  const std::string v = lance_velmar({"tb", "verify", d, "kpkp", "kqkq", "kqkp"}, "", &statut, 1800000);
+  EXPECT_EQ(statut, 0) << v;
+  EXPECT_EQ(compte(v, " 0 errors"), 3) << v;
+  const std::string sortie = lance_velmar(
+      {}, "setoption name NalimovPath value " + d + "\nposition fen 8/8/8/3pP3/8/8/8/K6k w - d6 0 1\ngo depth 3\n",
+      nullptr, 60000);
+  EXPECT_NE(sortie.find("score mate 11 "), std::string::npos) << sortie;
+  EXPECT_NE(sortie.find("bestmove e5d6"), std::string::npos) << sortie;
+}
+
+}  // namespace
