@@ -10,6 +10,7 @@
 #include <random>
 #include <vector>
 #include <cstring>
+#include <filesystem>
 #include <algorithm>
 #include <string>
 #include <sys/resource.h>
@@ -346,6 +347,8 @@ int tb_generate(const std::string& repertoire, const std::vector<int>& demandes)
         a_faire.push_back(s);
       }
     }
+  std::error_code erreur;
+  std::filesystem::create_directories(repertoire, erreur);
   std::sort(a_faire.begin(), a_faire.end(), avant);
   a_faire.erase(std::unique(a_faire.begin(), a_faire.end()), a_faire.end());
   for (int n : a_lire)

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "egtb/indices.h"
+#include "movegen/attaques.h"
 
 constexpr int PIECES_MAX = 5;
 
@@ -54,8 +55,6 @@ int cases_en_passant(int camp, int eps[2]);
 // not to move: the square passed over when a pawn of `camp` stands beside
 // the pawn, else EP_AUCUN.
 int en_passant_effectif(int camp, int arrivee);
-
-#include "movegen/attaques.h"
 
 // Calls f(cases, ep) for every legal position of set m with `camp` to move
 // whose king of `camp` stands in the region the index functions bring it
