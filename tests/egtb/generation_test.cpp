@@ -46,8 +46,9 @@ TEST(GenerationTables, TroisPiecesCommeLesTablesPubliees) {
 
 // KRKN: the longest win is the known mate in 40, and the files pass the
 // one-ply check; without the smaller sets in the directory the check
-// refuses rather than passing.
-TEST(GenerationTables, KrknMatEn40) {
+// refuses rather than passing. (Seconds in a release build, minutes under
+// the sanitizers.)
+TEST(GenerationTablesSlow, KrknMatEn40) {
   const std::string d = repertoire_vide("generation_krkn");
   int statut = -1;
   const std::string sortie = lance_velmar({"tb", "generate", "--out", d, "krkn"}, "", &statut, 300000);
