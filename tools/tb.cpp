@@ -2,7 +2,7 @@
 //   velmar tb index FILE.tsv     entry numbers of the positions listed in FILE
 //   velmar tb probe DIR FEN      score of FEN from the tables of DIR
 //   velmar tb unpack FILE.emd OUT  checks a compressed table and writes it decoded
-//   velmar tb generate [--out DIR] SET...  builds tables by retrograde analysis
+//   velmar tb generate [--out DIR] [--compress] SET...  builds tables by retrograde analysis
 //   velmar tb verify DIR SET...   checks tables one ply ahead
 #include <chrono>
 #include <cstdio>
@@ -38,7 +38,7 @@ int usage() {
                "       velmar tb probe DIR FEN\n"
                "       velmar tb unpack FILE.emd OUT\n"
                "       velmar tb bench DIR [PROBES]\n"
-               "       velmar tb generate [--out DIR] SET... (kqk, kbnk, ..., all3, all4)\n"
+               "       velmar tb generate [--out DIR] [--compress] SET... (kqk, kbnk, ..., all3, all4)\n"
                "       velmar tb verify DIR SET...\n");
   return 2;
 }
@@ -335,7 +335,7 @@ int64_t memoire_max_ko() {
 
 // Builds the sets asked for into DIR, and the sets they turn into when DIR
 // lacks them; sets already in DIR that are only needed are read.
-int tb_generate(const std::string& repertoire, const std::vector<int>& demandes) {
+int tb_generate(const std::string& repertoire, const std::vector<int>& demandes, bool compresse) {
   std::vector<int> a_faire = demandes;
   std::vector<int> a_lire;
   for (size_t i = 0; i < a_faire.size(); ++i)
@@ -357,7 +357,7 @@ int tb_generate(const std::string& repertoire, const std::vector<int>& demandes)
   for (int n : a_faire) {
     const auto t = std::chrono::steady_clock::now();
     ResumeGeneration r{};
-    if (!genere_table(n, r) || !ecrit_table(repertoire, n)) return 1;
+    if (!genere_table(n, r) || !ecrit_table(repertoire, n, compresse)) return 1;
     const double secondes = secondes_depuis(t);
     for (int camp = 0; camp < (materiel_table(n).une_face ? 1 : 2); ++camp) {
       const ResumeFace& f = r.face[camp];
@@ -412,14 +412,22 @@ int mode_tb(int argc, char** argv) {
   if (std::strcmp(argv[0], "unpack") == 0 && argc == 3) return tb_unpack(argv[1], argv[2]);
   if (std::strcmp(argv[0], "generate") == 0) {
     std::string repertoire = ".";
+    bool compresse = false;
     int i = 1;
-    if (argc >= 3 && std::strcmp(argv[1], "--out") == 0) {
-      repertoire = argv[2];
-      i = 3;
+    while (i < argc && argv[i][0] == '-') {
+      if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
+        repertoire = argv[i + 1];
+        i += 2;
+      } else if (std::strcmp(argv[i], "--compress") == 0) {
+        compresse = true;
+        ++i;
+      } else {
+        return usage();
+      }
     }
     std::vector<int> ensembles;
     if (i == argc || !lit_ensembles(argc - i, argv + i, ensembles)) return usage();
-    return tb_generate(repertoire, ensembles);
+    return tb_generate(repertoire, ensembles, compresse);
   }
   if (std::strcmp(argv[0], "verify") == 0 && argc >= 3) {
     std::vector<int> ensembles;

@@ -6,6 +6,8 @@
 #include <cstdio>
 
 #include "board/position.h"
+#include "egtb/compression.h"
+#include "egtb/ecriture_compressee.h"
 #include "egtb/plateau_table.h"
 
 TableMemoire tables_memoire[NB_TABLES + 1];
@@ -28,6 +30,31 @@ void remplit(int32_t* liste, int type, Bitboard b) {
 
 constexpr char LETTRES[] = "qrbnp";  // strongest first, as in the set names
 
+// Decodes a whole ".emd" file of `taille` entries with the engine's reader;
+// false (and a message when the file exists) on any fault.
+bool lit_compresse(const std::string& chemin, std::vector<int8_t>& face, int32_t taille) {
+  FILE* f = std::fopen(chemin.c_str(), "rb");
+  if (!f) return false;
+  Decodage* d = nullptr;
+  bool ok = lit_entete(f, &d) == ENTETE_OK && d->log_bloc == LOG_TAILLE_BLOC && d->longueur_totale == taille;
+  face.assign(size_t(taille) + TAILLE_BLOC + 64, 0);
+  std::vector<uint8_t> compresse(TAILLE_BLOC);
+  for (int32_t k = 0; ok && k < d->nb_blocs; ++k) {
+    const int32_t longueur = k == d->nb_blocs - 1 ? d->longueur_dernier : TAILLE_BLOC;
+    const uint32_t c = d->debut_blocs[k + 1] - d->debut_blocs[k];
+    uint8_t* sortie = reinterpret_cast<uint8_t*>(face.data()) + size_t(k) * TAILLE_BLOC;
+    ok = c <= uint32_t(TAILLE_BLOC) && std::fseek(f, long(d->debut_blocs[k]), SEEK_SET) == 0 &&
+         std::fread(compresse.data(), 1, c, f) == c;
+    if (ok && c == uint32_t(longueur)) std::copy(compresse.begin(), compresse.begin() + c, sortie);
+    else if (ok) ok = decode_bloc(*d, compresse.data(), int32_t(c), sortie, longueur);
+  }
+  std::fclose(f);
+  libere_decodage(d);
+  face.resize(size_t(taille));
+  if (!ok) std::fprintf(stderr, "velmar tb: %s is damaged\n", chemin.c_str());
+  return ok;
+}
+
 }  // namespace
 
 std::string chemin_fichier_table(const std::string& repertoire, int n, int camp) {
@@ -38,6 +65,7 @@ std::string chemin_fichier_table(const std::string& repertoire, int n, int camp)
 bool fichiers_presents(const std::string& repertoire, int n) {
   for (int camp = 0; camp < nb_faces(n); ++camp) {
     FILE* f = std::fopen(chemin_fichier_table(repertoire, n, camp).c_str(), "rb");
+    if (!f) f = std::fopen((chemin_fichier_table(repertoire, n, camp) + ".emd").c_str(), "rb");
     if (!f) return false;
     std::fclose(f);
   }
@@ -49,11 +77,12 @@ bool charge_table(const std::string& repertoire, int n) {
   for (int camp = 0; camp < nb_faces(n); ++camp) {
     const std::string chemin = chemin_fichier_table(repertoire, n, camp);
     FILE* f = std::fopen(chemin.c_str(), "rb");
+    std::vector<int8_t>& face = t.face[camp];
     if (!f) {
+      if (lit_compresse(chemin + ".emd", face, taille_face(n, camp))) continue;
       std::fprintf(stderr, "velmar tb: %s is missing\n", chemin.c_str());
       return false;
     }
-    std::vector<int8_t>& face = t.face[camp];
     face.assign(size_t(taille_face(n, camp)) + 1, 0);
     const size_t lus = std::fread(face.data(), 1, face.size(), f);
     std::fclose(f);
@@ -68,10 +97,15 @@ bool charge_table(const std::string& repertoire, int n) {
   return true;
 }
 
-bool ecrit_table(const std::string& repertoire, int n) {
+bool ecrit_table(const std::string& repertoire, int n, bool compresse) {
   const TableMemoire& t = tables_memoire[n];
   for (int camp = 0; camp < nb_faces(n); ++camp) {
     const std::string chemin = chemin_fichier_table(repertoire, n, camp);
+    if (compresse) {
+      if (ecrit_compresse(chemin + ".emd", t.face[camp])) continue;
+      std::fprintf(stderr, "velmar tb: cannot write %s.emd\n", chemin.c_str());
+      return false;
+    }
     FILE* f = std::fopen(chemin.c_str(), "wb");
     bool ok = f && std::fwrite(t.face[camp].data(), 1, t.face[camp].size(), f) == t.face[camp].size();
     if (f && std::fclose(f) != 0) ok = false;

@@ -18,13 +18,16 @@ extern TableMemoire tables_memoire[NB_TABLES + 1];
 
 // DIR/kqk.nbw and DIR/kqk.nbb.
 std::string chemin_fichier_table(const std::string& repertoire, int n, int camp);
-// Whether the files of set n (one or two) are all in `repertoire`.
+// Whether the files of set n (one or two, plain or ".emd") are all in
+// `repertoire`.
 bool fichiers_presents(const std::string& repertoire, int n);
-// Reads the files of set n; false, with a message on standard error, when
-// one is missing, unreadable or of the wrong size.
+// Reads the files of set n (a plain file, else its ".emd"); false, with a
+// message on standard error, when one is missing, unreadable or of the
+// wrong size.
 bool charge_table(const std::string& repertoire, int n);
-// Writes the loaded set n; false, with a message, on a write error.
-bool ecrit_table(const std::string& repertoire, int n);
+// Writes the loaded set n, plain or compressed (".emd" files); false, with a
+// message, on a write error.
+bool ecrit_table(const std::string& repertoire, int n, bool compresse);
 // Forgets every loaded table.
 void oublie_tables();
 

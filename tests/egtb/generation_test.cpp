@@ -14,8 +14,8 @@ int compte(const std::string& texte, const std::string& motif) {
 }
 
 // The three-piece sets come out byte for byte as the published kqk and kpk
-// files (unreachable entries included), pass the one-ply check, and a
-// single wrong distance is caught by it.
+// files (unreachable entries included), plain and compressed, pass the
+// one-ply check, and a single wrong distance is caught by it.
 TEST(GenerationTables, TroisPiecesCommeLesTablesPubliees) {
   const std::string d = repertoire_vide("generation3");
   int statut = -1;
@@ -30,6 +30,21 @@ TEST(GenerationTables, TroisPiecesCommeLesTablesPubliees) {
   std::string sortie = lance_velmar({"tb", "verify", d, "all3"}, "", &statut, 120000);
   EXPECT_EQ(statut, 0) << sortie;
   EXPECT_EQ(compte(sortie, " 0 errors"), 5) << sortie;
+
+  // Compressed, the same tables decode byte for byte through the reader,
+  // and the checker reads them.
+  const std::string c = repertoire_vide("generation3_emd");
+  lance_velmar({"tb", "generate", "--out", c, "--compress", "all3"}, "", &statut, 120000);
+  ASSERT_EQ(statut, 0);
+  for (const char* f : {"kqk.nbw", "kqk.nbb", "kpk.nbw", "kpk.nbb"}) {
+    SCOPED_TRACE(f);
+    lance_velmar({"tb", "unpack", c + "/" + f + ".emd", c + "/" + f}, "", &statut);
+    EXPECT_EQ(statut, 0);
+    EXPECT_TRUE(lit_fichier(c + "/" + f) == lit_fichier(DONNEES_TB + "/tables/" + f));
+    std::remove((c + "/" + f).c_str());
+  }
+  sortie = lance_velmar({"tb", "verify", c, "all3"}, "", &statut, 120000);
+  EXPECT_EQ(statut, 0) << sortie;
 
   // A mate in 1 turned into a mate in 2.
   std::vector<uint8_t> krk = lit_fichier(d + "/krk.nbw");
