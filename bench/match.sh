@@ -137,11 +137,8 @@ for adversaire in "$@"; do
           -openings file="$ouvertures" format=pgn order=random
           -pgnout file="$pgn")
   echo "== Velmar vs $adversaire, $parties games at $cadence ($genre)"
-  if [ "$genre" = fastchess ]; then
-    "$coureur" "${commun[@]}" -recover > "$journal" 2>&1 || true
-  else
-    "$coureur" "${commun[@]}" -recover > "$journal" 2>&1 || true
-  fi
+  # The runner works in match-out/ (fastchess leaves its config.json there).
+  (cd "$sortie" && "$coureur" "${commun[@]}" -recover > "$journal" 2>&1) || true
 
   # "Finished game N (White vs Black): result {reason}"
   awk -v moi=Velmar '

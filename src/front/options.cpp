@@ -175,6 +175,15 @@ void annonce_options() {
   ecrit("uciok\n");
 }
 
+int applique_option(const char* nom, const char* valeur) {
+  for (const Option& o : options) {
+    if (std::strcmp(o.nom, nom) != 0) continue;
+    o.applique(o.type == BUTTON ? "" : valeur);
+    return 1;
+  }
+  return 0;
+}
+
 void commande_setoption() {
   static char mot[TAILLE_LIGNE];
   static char valeur[TAILLE_LIGNE];
