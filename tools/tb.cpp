@@ -2,22 +2,30 @@
 //   velmar tb index FILE.tsv     entry numbers of the positions listed in FILE
 //   velmar tb probe DIR FEN      score of FEN from the tables of DIR
 //   velmar tb unpack FILE.emd OUT  checks a compressed table and writes it decoded
+//   velmar tb generate [--out DIR] [--compress] SET...  builds tables by retrograde analysis
+//   velmar tb verify DIR SET...   checks tables one ply ahead
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <vector>
 #include <cstring>
+#include <filesystem>
 #include <algorithm>
 #include <string>
+#include <sys/resource.h>
 
 #include "board/position.h"
 #include "egtb/cache.h"
 #include "egtb/compression.h"
+#include "egtb/generation.h"
 #include "egtb/indices.h"
+#include "egtb/plateau_table.h"
 #include "egtb/registre.h"
 #include "egtb/sonde.h"
 #include "egtb/tablebases.h"
+#include "egtb/tables_memoire.h"
+#include "egtb/verification.h"
 #include "modes.h"
 #include "movegen/fen.h"
 #include "perft.h"
@@ -29,7 +37,9 @@ int usage() {
                "usage: velmar tb index FILE.tsv\n"
                "       velmar tb probe DIR FEN\n"
                "       velmar tb unpack FILE.emd OUT\n"
-               "       velmar tb bench DIR [PROBES]\n");
+               "       velmar tb bench DIR [PROBES]\n"
+               "       velmar tb generate [--out DIR] [--compress] SET... (kqk, kbnk, ..., all3, all4)\n"
+               "       velmar tb verify DIR SET...\n");
   return 2;
 }
 
@@ -282,6 +292,108 @@ int tb_bench(const char* repertoire, int64_t nombre) {
   return 0;
 }
 
+// The sets named on the command line ("all3", "all4": every set of three or
+// four pieces); false for an unknown name.
+bool lit_ensembles(int argc, char** argv, std::vector<int>& ensembles) {
+  for (int i = 0; i < argc; ++i) {
+    const std::string nom = argv[i];
+    if (nom == "all3" || nom == "all4") {
+      const int debut = nom == "all3" ? 1 : 6, fin = nom == "all3" ? 5 : 35;
+      for (int n = debut; n <= fin; ++n) ensembles.push_back(n);
+      continue;
+    }
+    const int n = numero_table(nom);
+    if (n == 0) {
+      std::fprintf(stderr, "velmar tb: unknown set %s\n", nom.c_str());
+      return false;
+    }
+    ensembles.push_back(n);
+  }
+  return true;
+}
+
+int nb_pions(int n) {
+  int p = 0;
+  for (const char* c = definitions_tables[n].nom; *c; ++c) p += *c == 'p';
+  return p;
+}
+
+// A set comes after every set it turns into: fewer pieces first, then fewer
+// pawns (a promotion keeps the count of pieces and loses a pawn).
+bool avant(int a, int b) {
+  const size_t la = std::strlen(definitions_tables[a].nom), lb = std::strlen(definitions_tables[b].nom);
+  if (la != lb) return la < lb;
+  if (nb_pions(a) != nb_pions(b)) return nb_pions(a) < nb_pions(b);
+  return a < b;
+}
+
+int64_t memoire_max_ko() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_maxrss;
+}
+
+// Builds the sets asked for into DIR, and the sets they turn into when DIR
+// lacks them; sets already in DIR that are only needed are read.
+int tb_generate(const std::string& repertoire, const std::vector<int>& demandes, bool compresse) {
+  std::vector<int> a_faire = demandes;
+  std::vector<int> a_lire;
+  for (size_t i = 0; i < a_faire.size(); ++i)
+    for (int s : tables_suivantes(a_faire[i])) {
+      if (std::find(a_faire.begin(), a_faire.end(), s) != a_faire.end()) continue;
+      if (fichiers_presents(repertoire, s)) {
+        if (std::find(a_lire.begin(), a_lire.end(), s) == a_lire.end()) a_lire.push_back(s);
+      } else {
+        a_faire.push_back(s);
+      }
+    }
+  std::error_code erreur;
+  std::filesystem::create_directories(repertoire, erreur);
+  std::sort(a_faire.begin(), a_faire.end(), avant);
+  a_faire.erase(std::unique(a_faire.begin(), a_faire.end()), a_faire.end());
+  for (int n : a_lire)
+    if (!charge_table(repertoire, n)) return 1;
+  const auto debut = std::chrono::steady_clock::now();
+  for (int n : a_faire) {
+    const auto t = std::chrono::steady_clock::now();
+    ResumeGeneration r{};
+    if (!genere_table(n, r) || !ecrit_table(repertoire, n, compresse)) return 1;
+    const double secondes = secondes_depuis(t);
+    for (int camp = 0; camp < (materiel_table(n).une_face ? 1 : 2); ++camp) {
+      const ResumeFace& f = r.face[camp];
+      std::printf("%s%s: %lld entries, %lld wins / %lld draws / %lld losses, longest mate %d, %.2f s\n",
+                  definitions_tables[n].nom, camp == 0 ? ".nbw" : ".nbb", static_cast<long long>(f.entrees),
+                  static_cast<long long>(f.gains), static_cast<long long>(f.nulles),
+                  static_cast<long long>(f.pertes), f.mat_max, secondes);
+    }
+    std::fflush(stdout);
+  }
+  std::printf("%zu sets in %.1f s, peak memory %lld MB\n", a_faire.size(), secondes_depuis(debut),
+              static_cast<long long>(memoire_max_ko() / 1024));
+  return 0;
+}
+
+// Checks the sets of DIR one ply ahead.
+int tb_verify(const std::string& repertoire, const std::vector<int>& ensembles) {
+  int statut = 0;
+  for (int n : ensembles) {
+    oublie_tables();
+    bool ok = charge_table(repertoire, n);
+    for (int s : tables_suivantes(n)) ok = ok && charge_table(repertoire, s);
+    ResumeVerification r{};
+    const auto t = std::chrono::steady_clock::now();
+    if (!ok || !verifie_table(n, r)) {
+      std::printf("%s: cannot be checked\n", definitions_tables[n].nom);
+      statut = 1;
+      continue;
+    }
+    std::printf("%s: %lld positions checked, %lld errors, %.2f s\n", definitions_tables[n].nom,
+                static_cast<long long>(r.positions), static_cast<long long>(r.erreurs), secondes_depuis(t));
+    if (r.erreurs) statut = 1;
+  }
+  return statut;
+}
+
 }  // namespace
 
 int mode_tb(int argc, char** argv) {
@@ -298,5 +410,29 @@ int mode_tb(int argc, char** argv) {
   if (std::strcmp(argv[0], "bench") == 0 && (argc == 2 || argc == 3))
     return tb_bench(argv[1], argc == 3 ? std::max(1LL, std::atoll(argv[2])) : 1000000);
   if (std::strcmp(argv[0], "unpack") == 0 && argc == 3) return tb_unpack(argv[1], argv[2]);
+  if (std::strcmp(argv[0], "generate") == 0) {
+    std::string repertoire = ".";
+    bool compresse = false;
+    int i = 1;
+    while (i < argc && argv[i][0] == '-') {
+      if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
+        repertoire = argv[i + 1];
+        i += 2;
+      } else if (std::strcmp(argv[i], "--compress") == 0) {
+        compresse = true;
+        ++i;
+      } else {
+        return usage();
+      }
+    }
+    std::vector<int> ensembles;
+    if (i == argc || !lit_ensembles(argc - i, argv + i, ensembles)) return usage();
+    return tb_generate(repertoire, ensembles, compresse);
+  }
+  if (std::strcmp(argv[0], "verify") == 0 && argc >= 3) {
+    std::vector<int> ensembles;
+    if (!lit_ensembles(argc - 2, argv + 2, ensembles)) return usage();
+    return tb_verify(argv[1], ensembles);
+  }
   return usage();
 }
