@@ -19,7 +19,7 @@ if ! command -v stockfish >/dev/null 2>&1 && [ ! -x /usr/games/stockfish ]; then
 fi
 stockfish=$(command -v stockfish || echo /usr/games/stockfish)
 
-cmake -S "$racine" -B "$construction" -DCMAKE_BUILD_TYPE=Release -DVELMAR_TESTS=OFF >/dev/null
+cmake -S "$racine" -B "$construction" -DCMAKE_BUILD_TYPE=Release -DVELMAR_TESTS=OFF -DVELMAR_NATIVE=ON >/dev/null
 cmake --build "$construction" -j2 --target velmar >/dev/null
 
 median() { sort -n | sed -n 2p; }
