@@ -1,7 +1,7 @@
-// velmar bench [DEPTH]: searches each position of a fixed list to DEPTH
-// completed iterations from a fresh state, one line per position, then the
-// node total and the speed. The total must not change unless the search or
-// the evaluation does.
+// velmar bench [DEPTH [NAME=VALUE]...]: searches each position of a fixed
+// list to DEPTH completed iterations from a fresh state, with the engine
+// options given set, one line per position, then the node total and the
+// speed. The total must not change unless the search or the evaluation does.
 #include "bench.h"
 
 #include <fcntl.h>
@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "board/cles.h"
 #include "board/fen.h"
@@ -76,6 +77,8 @@ constexpr const char* positions_bench[] = {
     "6k1/3b3r/1p1p4/p1n2p2/1PPNpP1q/P3Q1p1/1R1RB1P1/5K2 b - - 0 1",
     "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1",
     "r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4",
+    // A passed pawn on the seventh rank, supported by another.
+    "3r2k1/p1P2ppp/1P6/8/2b5/2N5/5PPP/3R2K1 b - - 0 1",
 };
 
 bool tables_pretes = false;
@@ -139,11 +142,22 @@ int mode_bench(int argc, char** argv) {
     char* fin = nullptr;
     const long n = std::strtol(argv[0], &fin, 10);
     if (fin == argv[0] || *fin != 0 || n < 1 || n > 60) {
-      std::fprintf(stderr, "usage: velmar bench [DEPTH]  (DEPTH from 1 to 60, default %d)\n",
+      std::fprintf(stderr, "usage: velmar bench [DEPTH [NAME=VALUE]...]  (DEPTH from 1 to 60, default %d)\n",
                    BENCH_PROFONDEUR_DEFAUT);
       return 2;
     }
     profondeur = static_cast<int>(n);
+  }
+  // Engine options, as "setoption name NAME value VALUE" would set them.
+  for (int i = 1; i < argc; ++i) {
+    std::string nom = argv[i];
+    const size_t egal = nom.find('=');
+    const std::string valeur = egal == std::string::npos ? "" : nom.substr(egal + 1);
+    if (egal != std::string::npos) nom.resize(egal);
+    if (!applique_option(nom.c_str(), valeur.c_str())) {
+      std::fprintf(stderr, "velmar bench: no option %s\n", nom.c_str());
+      return 2;
+    }
   }
   int64_t total = 0;
   const auto debut = std::chrono::steady_clock::now();

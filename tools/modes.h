@@ -3,7 +3,7 @@
 #pragma once
 
 int mode_perft(int argc, char** argv);  // velmar perft DEPTH [FEN]
-int mode_bench(int argc, char** argv);  // velmar bench [DEPTH]
+int mode_bench(int argc, char** argv);  // velmar bench [DEPTH [NAME=VALUE]...]
 int mode_eval(int argc, char** argv);   // velmar eval [FEN]
 int mode_book(int argc, char** argv);   // velmar book --out DIR [--max-ply N] [--min-games N] FILE.pgn[.gz]...
 int mode_eco(int argc, char** argv);    // velmar eco --out DIR FILE.tsv...

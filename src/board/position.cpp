@@ -1,10 +1,12 @@
 // The game record and the search board: set-up and rebuilding.
 #include "board/position.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "board/cles.h"
 #include "movegen/bitboard.h"
+#include "search/etat_recherche.h"
 
 Partie partie;
 Position position;
@@ -102,6 +104,8 @@ void position_depart() {
   position_calcule();
   position.camp_adverse = BLANCS;
   position.camp_programme = NOIRS;
+  // A fresh board has no mate remembered from an earlier search.
+  mat_connu = 0;
 }
 
 void partie_initialise(Partie& p, const int32_t placement[64], int trait) {
@@ -129,6 +133,20 @@ void partie_recommence(Partie& p) {
   p.nb_demi_coups = 0;
   p.cles[0] = partie_cle(p.echiquier);
   p.camp_programme = p.trait ^ 1;
+}
+
+void partie_oublie_debut(Partie& p) {
+  const int n = p.nb_demi_coups;
+  if (n < DEMI_COUPS_MAX) return;
+  // Keep every ply since the last irreversible move when that is few enough,
+  // else the last DEMI_COUPS_GARDES (the game is already drawn by then).
+  int oublies = std::min(p.dernier_irreversible, n - DEMI_COUPS_GARDES);
+  oublies &= ~1;  // an even count keeps the side of each ply
+  if (oublies <= 0) oublies = (n - DEMI_COUPS_GARDES) & ~1;
+  std::memmove(p.coups, p.coups + oublies, sizeof(p.coups[0]) * (n - oublies));
+  std::memmove(p.cles, p.cles + oublies, sizeof(p.cles[0]) * (n - oublies + 1));
+  p.nb_demi_coups = n - oublies;
+  p.dernier_irreversible = std::max(p.dernier_irreversible - oublies, 0);
 }
 
 void partie_fixe_trait(Partie& p, int trait) {

@@ -12,8 +12,11 @@
 
 // Room for the plies of a game plus the deepest searched line.
 constexpr int CAPACITE_PARTIE = 512;
-// A game may not grow beyond this many plies, so a search always has room.
+// The record holds no more plies than this, so a search always has room;
+// a longer game forgets its oldest plies (see partie_oublie_debut).
 constexpr int DEMI_COUPS_MAX = CAPACITE_PARTIE - PLY_MAX - 1;
+// Plies a full record keeps: more than the fifty-move rule ever looks at.
+constexpr int DEMI_COUPS_GARDES = 110;
 
 struct Partie {
   int32_t echiquier[64];
@@ -83,6 +86,12 @@ void partie_recommence(Partie& p);
 void partie_fixe_trait(Partie& p, int trait);
 void partie_programme_au_trait(Partie& p);
 void partie_vers_position(Partie& p);
+// Makes room in a full record. Only the plies since the last capture, pawn
+// move or loss of a castling right can repeat, and the fifty-move rule needs
+// no more than the last hundred, so an even number of the oldest plies is
+// dropped: the moves and keys slide down, and the counts follow. The start
+// fields keep the game's real start (only a report reads them).
+void partie_oublie_debut(Partie& p);
 
 // Recomputes everything derived from `cases` (bitboards, occupancies, king
 // squares, material, keys, and the pawn counts and phase weights) and

@@ -82,7 +82,7 @@ int partie_joue_texte(Partie& p, const char* texte) {
   int o, d;
   if (longueur != 4 && longueur != 5) return refuse("un coup a quatre ou cinq caracteres");
   if (!case_texte(texte, &o) || !case_texte(texte + 2, &d)) return refuse("case hors de a1-h8");
-  if (p.nb_demi_coups >= DEMI_COUPS_MAX) return refuse("la partie est pleine");
+  partie_oublie_debut(p);
   // A promotion without its letter, or with an unknown one, becomes a queen.
   const char lettre = longueur == 5 ? texte[4] : 'q';
   const int promo = type_promotion(lettre);
@@ -93,9 +93,9 @@ int partie_joue_texte(Partie& p, const char* texte) {
 }
 
 void partie_joue_coup(Partie& p, int o, int d, char lettre) {
-  // A full game record takes no more moves: the plies behind it belong to
-  // the search, which writes the keys of its line there.
-  if (p.nb_demi_coups >= DEMI_COUPS_MAX) return;
+  // The plies behind a full record belong to the search, which writes the
+  // keys of its line there: the oldest plies make room instead.
+  partie_oublie_debut(p);
   const int n = p.nb_demi_coups;
   const int piece = p.echiquier[o];
   p.en_passant = AUCUNE_CASE;

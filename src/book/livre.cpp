@@ -109,6 +109,12 @@ void ouvre_livre() {
   mappe_livre();
 }
 
+int livre_present() {
+  struct stat etat {};
+  return stat(chemin_livre(NOM_CLES).c_str(), &etat) == 0 && S_ISREG(etat.st_mode) &&
+         stat(chemin_livre(NOM_ENCYCLOPEDIE).c_str(), &etat) == 0 && S_ISREG(etat.st_mode);
+}
+
 void ferme_livre() {
   libere_vue();
   libere_eco();

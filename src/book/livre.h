@@ -39,6 +39,8 @@ int64_t nombre_positions_livre();
 // Loads "eco.bib" and maps "Velmar.bib" from the book directory; the book
 // counter becomes 1 when the mapping succeeds, else stays 0.
 void ouvre_livre();
+// 1 when both book files are in the book directory (nothing is printed).
+int livre_present();
 // Unmaps the book, frees the ECO keys, sets the book counter to 0.
 void ferme_livre();
 // Index of `cle` in "Velmar.bib", or -1 when absent (or no book is open).

@@ -4,10 +4,12 @@
 
 #include <bit>
 
+#include "board/joue.h"
 #include "board/position.h"
 #include "egtb/cache.h"
 #include "egtb/registre.h"
 #include "egtb/tablebases.h"
+#include "movegen/attaques.h"
 
 int64_t tb_sondes = 0;
 int64_t tb_succes = 0;
@@ -32,6 +34,28 @@ void remplit(int32_t* liste, int type, Bitboard b) {
   }
 }
 
+// The en-passant square of `ply` when side `camp` has a legal capture onto
+// it, else EP_AUCUN: the tables index such positions apart from the same
+// placement without the right.
+int32_t case_prise_en_passant(int camp, int ply) {
+  const int ep = position.etats[ply].en_passant;
+  if (ep >= 64) return EP_AUCUN;
+  const Bitboard pions = camp == BLANCS ? position.pions_blancs : position.pions_noirs;
+  const int avance = camp == BLANCS ? 8 : -8;
+  for (int cote = -1; cote <= 1; cote += 2) {
+    const int col = colonne(ep) + cote;
+    if (col < 0 || col > 7) continue;
+    const int depart = ep - avance + cote;
+    if (!(pions & (Bitboard(1) << (63 - depart)))) continue;
+    const Coup prise = fabrique_coup(depart, ep, PION, PION);
+    joue(camp, ply, prise);
+    const bool legale = !en_echec(camp);
+    dejoue(camp, ply, prise);
+    if (legale) return ep;
+  }
+  return EP_AUCUN;
+}
+
 }  // namespace
 
 int valeur_table(int n, int camp, int32_t index) {
@@ -51,8 +75,9 @@ int32_t score_depuis_valeur(int v) {
   return v > 0 ? 2 * v - 35533 : 2 * v + 35532;
 }
 
-int sonde_tables(int32_t& score, int camp) {
+int sonde_tables(int32_t& score, int camp, int ply) {
   const Position& p = position;
+  const int camp_reel = camp;
   const Bitboard pieces[10] = {p.pions_blancs, p.cavaliers_blancs, p.fous_blancs, p.tours_blanches,
                                p.dames_blanches, p.pions_noirs, p.cavaliers_noirs, p.fous_noirs,
                                p.tours_noires, p.dames_noires};
@@ -73,6 +98,16 @@ int sonde_tables(int32_t& score, int camp) {
   const int32_t* premiere = blancs;
   const int32_t* seconde = noirs;
   int inversion = 0;
+  // A set that is its own colour exchange (knkn, kpkp, ...) has one number
+  // for both orientations, so the lookup cannot tell which to use: it may be
+  // read either way, and the files published for it are often White to move
+  // only. Read it the way whose file is registered.
+  const bool symetrique = comptes[0] == comptes[5] && comptes[1] == comptes[6] && comptes[2] == comptes[7] &&
+                          comptes[3] == comptes[8] && comptes[4] == comptes[9];
+  if (symetrique) {
+    n = n < 0 ? -n : n;
+    if (est_enregistree(n, camp ^ 1)) n = -n;
+  }
   if (n < 0) {
     n = -n;
     camp ^= 1;
@@ -82,7 +117,7 @@ int sonde_tables(int32_t& score, int camp) {
   }
   if (!est_enregistree(n, camp)) return 0;
   FonctionIndice f = camp == 0 ? tables[n].indice_blancs : tables[n].indice_noirs;
-  uint32_t index = f(premiere, seconde, EP_AUCUN, inversion);
+  uint32_t index = f(premiere, seconde, case_prise_en_passant(camp_reel, ply), inversion);
   int v = valeur_table(n, camp, int32_t(index));
   if (v == VALEUR_INCONNUE) return 0;
   score = score_depuis_valeur(v);

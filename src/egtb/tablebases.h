@@ -19,10 +19,11 @@ int initialise_tables(const char* chemin);
 // every open table file is closed.
 void fixe_cache_tables(int64_t megaoctets);
 
-// Exact value of the search board `position` from the tables. Returns 1 and
-// stores the score (side `camp` to move, mate in n = 30001 - 2n, mated in n =
-// -30000 + 2n, draw 0) in `score`; returns 0 when there is no value.
-int sonde_tables(int32_t& score, int camp);
+// Exact value of the search board `position` at `ply` from the tables.
+// Returns 1 and stores the score (side `camp` to move, mate in n = 30001 - 2n,
+// mated in n = -30000 + 2n, draw 0) in `score`; returns 0 when there is no
+// value.
+int sonde_tables(int32_t& score, int camp, int ply = 0);
 
 // Counters kept by the search: probes attempted and values found.
 extern int64_t tb_sondes;

@@ -7,6 +7,7 @@
 #include "board/position.h"
 #include "board/texte_coup.h"
 #include "book/eco.h"
+#include "book/livre.h"
 #include "eval/evaluation.h"
 #include "front/entree.h"
 #include "front/nombres.h"
@@ -30,6 +31,9 @@ int32_t coups_restants = 60;
 int32_t sans_coups_restants = 1;
 int32_t coups_controle = 60, temps_controle = 1800;
 int32_t coups_periode = 30, temps_periode = 900;
+int64_t temps_restant_ms = -1;
+int64_t increment_ms = -1;
+int64_t temps_fixe_ms = -1;
 int32_t ponder_en_cours = 0;
 int32_t analyse_infinie = 0;
 int32_t go_infini = 0;
@@ -71,12 +75,14 @@ void lit_parametres_go(const char* ligne, ParametresGo& p) {
     if (std::strcmp(mot, "wtime") == 0 || std::strcmp(mot, "btime") == 0) {
       if (nombre) {
         p.temps[mot[0] == 'w' ? BLANCS : NOIRS] = n / 1000;
+        p.temps_ms[mot[0] == 'w' ? BLANCS : NOIRS] = n;
         mode_temps_fixe = 0;
         consomme = true;
       }
     } else if (std::strcmp(mot, "winc") == 0 || std::strcmp(mot, "binc") == 0) {
       if (nombre) {
         p.increments[mot[0] == 'w' ? BLANCS : NOIRS] = n / 1000;
+        p.increments_ms[mot[0] == 'w' ? BLANCS : NOIRS] = n;
         consomme = true;
       }
     } else if (std::strcmp(mot, "movestogo") == 0) {
@@ -91,6 +97,7 @@ void lit_parametres_go(const char* ligne, ParametresGo& p) {
       if (nombre) {
         mode_temps_fixe = 1;
         temps_fixe = TEMPS_ILLIMITE;
+        temps_fixe_ms = -1;
         profondeur_max = n < PROFONDEUR_MIN ? PROFONDEUR_MIN : n;
         consomme = true;
       }
@@ -101,10 +108,12 @@ void lit_parametres_go(const char* ligne, ParametresGo& p) {
         mode_temps_fixe = 1;
         profondeur_max = PROFONDEUR_PLAFOND;
         temps_fixe = n / 1000;
+        temps_fixe_ms = n;
         consomme = true;
       }
     } else if (std::strcmp(mot, "infinite") == 0) {
       temps_fixe = TEMPS_ILLIMITE;
+      temps_fixe_ms = -1;
       mode_temps_fixe = 1;
       profondeur_max = PROFONDEUR_PLAFOND;
       valeur_precedente = 30001;
@@ -120,8 +129,21 @@ void lit_parametres_go(const char* ligne, ParametresGo& p) {
 }
 
 void lance_go(const char* ligne) {
+  // The interface's clock runs from the moment it sent "go".
+  demarre_chrono_go();
   ParametresGo p;
   lit_parametres_go(ligne, p);
+
+  // "uci" announces OwnBook on by default, and most interfaces only send the
+  // options a user changed: unless it was set, the first search opens the
+  // book when its files are there, and quietly does without otherwise.
+  if (livre_par_defaut) {
+    livre_par_defaut = 0;
+    if (compteur_livre == 0 && livre_present()) {
+      livre_demande = 1;
+      ouvre_livre();
+    }
+  }
 
   // The program plays the side to move.
   partie_vers_position(partie);
@@ -131,6 +153,8 @@ void lance_go(const char* ligne) {
   // Without "wtime"/"btime" the clock is 0; it only matters in clock mode.
   temps_restant = p.temps[partie.trait & 1];
   increment = p.increments[partie.trait & 1];
+  temps_restant_ms = p.temps_ms[partie.trait & 1];
+  increment_ms = p.increments_ms[partie.trait & 1];
   if (!sans_coups_restants) {
     temps_controle = temps_restant;
     coups_controle = coups_restants;
@@ -187,20 +211,23 @@ void joue_coup_programme() {
 
   prepare_evaluation();
   annonce_fin_partie(1, valeur, partie.camp_programme);
-  decompte_temps(secondes_ecoulees());
+  decompte_temps(millisecondes_ecoulees());
 
   // Commands that arrived during the search run now, before any new input.
   entree_reprend_differees();
 }
 
-void decompte_temps(int32_t secondes) {
+void decompte_temps(int64_t millisecondes) {
   coups_restants -= 1;
-  temps_restant -= secondes;
+  temps_restant -= static_cast<int32_t>(millisecondes / 1000);
+  if (temps_restant_ms >= 0) temps_restant_ms -= millisecondes;
   if (coups_restants == 0) {
     coups_controle += coups_periode;
     coups_restants = coups_periode;
     temps_controle += temps_periode;
     temps_restant += temps_periode;
+    if (temps_restant_ms >= 0) temps_restant_ms += int64_t{temps_periode} * 1000;
   }
   if (increment != 0) temps_restant += increment;
+  if (increment_ms > 0 && temps_restant_ms >= 0) temps_restant_ms += increment_ms;
 }

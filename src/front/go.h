@@ -15,6 +15,11 @@ extern int32_t coups_restants;       // moves to the next time control
 extern int32_t sans_coups_restants;  // 1 = no "movestogo" on this "go"
 extern int32_t coups_controle, temps_controle;  // moves and seconds of the current control
 extern int32_t coups_periode, temps_periode;    // moves and seconds added by each later control
+// The same clock values to the millisecond, for the limits that whole
+// seconds cannot express; -1 when unknown (then the seconds count).
+extern int64_t temps_restant_ms;
+extern int64_t increment_ms;
+extern int64_t temps_fixe_ms;
 
 extern int32_t ponder_en_cours;    // 1 while a "go ponder" search has had no "ponderhit"
 extern int32_t analyse_infinie;    // 1 after "go infinite", until the next "position"
@@ -27,10 +32,12 @@ extern char nom_ouverture[TAILLE_NOM_OUVERTURE];  // opening name of the current
 // board or the tables are then kept for later.
 extern int32_t recherche_en_cours;
 
-// Clock values of one "go" line, in seconds, by side.
+// Clock values of one "go" line, in seconds and in milliseconds, by side.
 struct ParametresGo {
   int32_t temps[2];
   int32_t increments[2];
+  int64_t temps_ms[2];
+  int64_t increments_ms[2];
 };
 // Reads the parameters of a "go" line into the settings above and `p`.
 void lit_parametres_go(const char* ligne, ParametresGo& p);
@@ -38,5 +45,5 @@ void lit_parametres_go(const char* ligne, ParametresGo& p);
 void lance_go(const char* ligne);
 // Searches, plays the move on the game record and prints "bestmove".
 void joue_coup_programme();
-// Clock bookkeeping after the program's move.
-void decompte_temps(int32_t secondes);
+// Clock bookkeeping after the program's move, from the time it took.
+void decompte_temps(int64_t millisecondes);

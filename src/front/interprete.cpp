@@ -11,6 +11,7 @@
 #include "front/options.h"
 #include "front/sortie.h"
 #include "search/etat_recherche.h"
+#include "search/temps.h"
 
 namespace {
 
@@ -98,6 +99,7 @@ void interprete_commande() {
   } else if (std::strcmp(mot, "stop") == 0) {
     arret_recherche = 1;
   } else if (std::strcmp(mot, "ponderhit") == 0) {
+    if (ponder_en_cours) note_ponderhit();
     ponder_en_cours = 0;
   } else if (std::strcmp(mot, "setoption") == 0) {
     if (recherche_en_cours) differe_commande(false);

@@ -16,6 +16,7 @@ char repertoire_livres[TAILLE_REPERTOIRE] = "";
 int32_t ponder_autorise = 0;
 int32_t hash_actif = 1;
 int32_t livre_demande = 0;
+int32_t livre_par_defaut = 1;
 int32_t compteur_livre = 0;
 int32_t log_actif = 0;
 FILE* fichier_log = nullptr;
@@ -28,7 +29,7 @@ int32_t quiescence_limitee = 0;
 int32_t mode_tournoi = 0;
 int32_t apprentissage = 0;
 int32_t attaque_pions = 0;
-char derniere_position[TAILLE_LIGNE] = "";
+char derniere_position[TAILLE_LIGNE + 16] = "";
 int32_t position_continue = 0;
 
 namespace {
@@ -72,6 +73,7 @@ void applique_log(const char* v) {
 }
 
 void applique_livre(const char* v) {
+  livre_par_defaut = 0;
   if (vrai(v)) {
     livre_demande = 1;
     if (compteur_livre == 0) ouvre_livre();
@@ -171,6 +173,15 @@ void annonce_options() {
   for (const Option& o : options)
     if (o.annoncee) annonce(o);
   ecrit("uciok\n");
+}
+
+int applique_option(const char* nom, const char* valeur) {
+  for (const Option& o : options) {
+    if (std::strcmp(o.nom, nom) != 0) continue;
+    o.applique(o.type == BUTTON ? "" : valeur);
+    return 1;
+  }
+  return 0;
 }
 
 void commande_setoption() {

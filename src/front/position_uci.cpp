@@ -1,5 +1,6 @@
 // "position": the game record from the start position or a FEN, then the
 // moves played since.
+#include <cstdio>
 #include <cstring>
 
 #include "board/fen.h"
@@ -77,15 +78,23 @@ void commande_position() {
     partie_recommence(partie);
   }
 
-  // Same game with more moves: the tables and the known mate stay valid.
-  if (derniere_position[0] != 0 && std::strstr(ligne, derniere_position)) {
+  // The same game with more moves: the same start ("startpos", or "fen" and
+  // the same FEN) and the previous moves, with more after them. Only then do
+  // the tables, the known mate and the book counter stay valid.
+  static char complete[sizeof derniere_position];
+  std::snprintf(complete, sizeof complete, "%s%s", premier_mot, ligne);
+  size_t n = std::strlen(complete);
+  while (n > 0 && (complete[n - 1] == ' ' || complete[n - 1] == '\t')) complete[--n] = 0;
+  const size_t avant = std::strlen(derniere_position);
+  if (avant != 0 && std::strncmp(complete, derniere_position, avant) == 0 &&
+      (complete[avant] == 0 || complete[avant] == ' ' || complete[avant] == '\t')) {
     position_continue = 1;
   } else {
     position_continue = 0;
     mat_connu = 0;
   }
   analyse_infinie = 0;
-  std::strcpy(derniere_position, ligne);
+  std::strcpy(derniere_position, complete);
 
   if (coups) joue_coups(coups);
   if (compteur_livre != 0 && partie.nb_demi_coups < compteur_livre) compteur_livre = 1;

@@ -16,9 +16,9 @@
 
 namespace {
 
-// The outer group opened here is never closed, so that reports can simply be
-// appended after it. Word-style readers accept the missing brace; stricter
-// ones (LibreOffice) want it added to a copy.
+// The outer group opened here is closed by FIN_RTF after the last report;
+// the next report is written over that closing brace, so the file is a whole
+// document after every report.
 constexpr const char* entete_rtf =
     "{\\rtf1\\ansi\\deff0\\deftab720\n"
     "{\\fonttbl\n"
@@ -39,6 +39,33 @@ struct RapportEnCours {
   int descripteur;
 };
 RapportEnCours rapport = {nullptr, nullptr, 0, -1};
+
+constexpr char FIN_RTF[] = "}\n";
+constexpr off_t LONGUEUR_FIN_RTF = sizeof FIN_RTF - 1;
+
+// Where the next report starts: over the closing brace of the document, or
+// at the end of a file written without one.
+off_t debut_rapport(int descripteur, off_t taille) {
+  char fin[LONGUEUR_FIN_RTF];
+  if (taille >= LONGUEUR_FIN_RTF && pread(descripteur, fin, LONGUEUR_FIN_RTF, taille - LONGUEUR_FIN_RTF) ==
+                                        LONGUEUR_FIN_RTF &&
+      std::memcmp(fin, FIN_RTF, LONGUEUR_FIN_RTF) == 0)
+    return taille - LONGUEUR_FIN_RTF;
+  if (taille >= 1 && pread(descripteur, fin, 1, taille - 1) == 1 && fin[0] == '}') return taille - 1;
+  return taille;
+}
+
+// Writes all of `octets` at `position`; false on any failure.
+bool ecrit_a(int descripteur, const char* octets, size_t taille, off_t position) {
+  size_t fait = 0;
+  while (fait < taille) {
+    const ssize_t n = pwrite(descripteur, octets + fait, taille - fait, position + off_t(fait));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    fait += size_t(n);
+  }
+  return true;
+}
 
 // "Chess Merida" characters by piece type, on light and on dark squares.
 constexpr char pieces_blanches_claires[7] = {' ', 'p', 'n', 'b', 'r', 'q', 'k'};
@@ -96,7 +123,7 @@ void ecrit_liste_coups(FILE* flux, const Partie& p) {
 
 FILE* ouvre_fichier_rtf(const char* nom) {
   if (rapport.flux != nullptr) return nullptr;
-  const int descripteur = open(nom, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  const int descripteur = open(nom, O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   if (descripteur < 0) return nullptr;
   // A file that holds nothing yet (new, or left empty) gets the header.
   struct stat etat {};
@@ -116,24 +143,23 @@ FILE* ouvre_fichier_rtf(const char* nom) {
 
 int ferme_fichier_rtf(FILE* flux) {
   if (flux == nullptr || flux != rapport.flux) return 0;
+  std::fputs(FIN_RTF, flux);
   bool ecrit = std::fclose(flux) == 0;
   const int descripteur = rapport.descripteur;
   struct stat etat {};
-  const off_t taille_avant = fstat(descripteur, &etat) == 0 ? etat.st_size : -1;
-  size_t fait = 0;
-  while (ecrit && fait < rapport.taille) {
-    const ssize_t n = write(descripteur, rapport.tampon + fait, rapport.taille - fait);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
+  ecrit = ecrit && fstat(descripteur, &etat) == 0;
+  if (ecrit) {
+    const off_t taille_avant = etat.st_size;
+    const off_t debut = debut_rapport(descripteur, taille_avant);
+    if (!ecrit_a(descripteur, rapport.tampon, rapport.taille, debut)) {
+      // A report that did not fit is taken back out and the closing brace
+      // put back, so the file keeps only whole reports.
       ecrit = false;
-      break;
-    }
-    fait += static_cast<size_t>(n);
-  }
-  // A report that did not fit is taken back out, so the file keeps only whole
-  // reports.
-  if (!ecrit && fait > 0 && taille_avant >= 0) {
-    while (ftruncate(descripteur, taille_avant) != 0 && errno == EINTR) {
+      while (ftruncate(descripteur, debut) != 0 && errno == EINTR) {
+      }
+      if (debut < taille_avant)
+        ecrit_a(descripteur, taille_avant - debut == LONGUEUR_FIN_RTF ? FIN_RTF : "}", size_t(taille_avant - debut),
+                debut);
     }
   }
   close(descripteur);

@@ -1,9 +1,10 @@
 // RTF reports: the file header, the game and position reports, the
 // chess-font diagram and the position as FEN-style text.
 //
-// A report is composed in memory and appended to its file in one write when
+// A report is composed in memory and added to its file in one write when
 // the report is closed, so a failed write never leaves half a report behind
-// the earlier ones.
+// the earlier ones. The file ends with the brace that closes the RTF document
+// after every report; the next report is written over it.
 #pragma once
 
 #include <cstdio>
@@ -14,7 +15,9 @@
 // new). Returns the stream to write the report into, or nullptr when the
 // file cannot be written.
 FILE* ouvre_fichier_rtf(const char* nom);
-// Appends what was written to `flux` to its file and releases it. Returns 1
+// Adds what was written to `flux` to its file, before the closing brace, and
+// releases it (a file without the brace, as older versions wrote it, is
+// continued at its end and gets one). Returns 1
 // when the report reached the file, 0 when it did not (the file is then left
 // as it was).
 int ferme_fichier_rtf(FILE* flux);

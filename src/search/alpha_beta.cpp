@@ -52,6 +52,13 @@ struct FicheSinguliere {
 constexpr uint64_t TAILLE_CACHE_SINGULIER = 2000000;
 FicheSinguliere cache_singulier[TAILLE_CACHE_SINGULIER];
 
+// Pawn units of the piece on square s (0 when empty, as the destination of
+// an en-passant capture is).
+inline int32_t unites_prise_case(int s) {
+  const int piece = position.cases[s];
+  return unites_prise[piece < 0 ? -piece : piece];
+}
+
 inline int materiel_de(int camp) { return camp == BLANCS ? position.materiel_blancs : position.materiel_noirs; }
 inline int pions_de(int camp) { return camp == BLANCS ? position.nb_pions_blancs : position.nb_pions_noirs; }
 
@@ -137,6 +144,12 @@ void maj_tueurs_historique(int camp, int coupure, int, int ply, int profondeur, 
 
 void complete_pv(int ply, int camp) {
   if (ply >= 32 || type_noeud[ply] == NOEUD_REPETITION) return;
+  // The line ends at the first position seen before in the game or in the
+  // line: the search scored it as a draw, and nothing played after it counts.
+  if (ply > 0 && est_repetition() == 1) {
+    longueur_pv[0] = ply;
+    return;
+  }
   if (ply == longueur_pv[0]) {
     // Extend the line with exact table entries.
     int32_t score, menace;
@@ -181,7 +194,7 @@ Coup cherche_coup_singulier(int alpha, int camp, int profondeur, int ply, int ec
       nb_atteints = 0;
       break;
     }
-    valeur_prise[ply] = unites_prise[piece_prise(coup)];
+    valeur_prise[ply] = unites_prise_case(destination(coup));
     promotion_ply[ply] = promotion(coup);
     joue(camp, ply, coup);
     if (!echec_entree && en_echec(camp)) {
@@ -214,12 +227,10 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
   // 1. Count the node; ply 63 is the hard limit.
   ++noeuds;
   ++noeuds_recherche;
-  // The root keeps the line of the last iteration until a move beats it.
-  if (ply > 0) {
-    longueur_pv[ply] = ply;
-    type_noeud[ply] = NOEUD_NORMAL;
-    pv[ply][0] = 0;
-  }
+  // The line, its end and the node type of this ply are left as they are:
+  // a node where no move is searched to the end stores and rewards the move
+  // still in pv[ply][0] (the one internal iterative deepening found, or the
+  // last one of this ply).
   if (ply >= PLY_MAX - 1) return beta;
   marques_extension[ply + 1] = 0;
   const int autre = camp ^ 1;
@@ -227,6 +238,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
   // 2. Any earlier occurrence of the position since the last irreversible
   // move scores as a draw.
   if (ply > 0 && est_repetition() == 1) {
+    longueur_pv[ply] = ply;
     type_noeud[ply] = NOEUD_REPETITION;
     pv[ply][0] = -1;
     return 0;
@@ -237,7 +249,8 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
       compte_bits(occupation()) <= 5) {
     ++tb_sondes;
     int32_t score = 0;
-    if (sonde_tables(score, camp)) {
+    if (sonde_tables(score, camp, ply)) {
+      longueur_pv[ply] = ply;
       type_noeud[ply] = NOEUD_EGTB;
       pv[ply][0] = -1;
       ++tb_succes;
@@ -266,6 +279,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
     if (genre == HASH_BORNE_BASSE && score >= alpha) alpha_travail = score;
     if (genre == HASH_BORNE_HAUTE && score <= beta) beta = score;
     if (genre == HASH_EXACT || alpha_travail >= beta) {
+      longueur_pv[ply] = ply;
       type_noeud[ply] = NOEUD_HT;
       pv[ply][0] = coup;
       return score;
@@ -388,8 +402,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
         return 0;
       }
     }
-    valeur_prise[ply] = unites_prise[position.cases[destination(coup)] < 0 ? -position.cases[destination(coup)]
-                                                                             : position.cases[destination(coup)]];
+    valeur_prise[ply] = unites_prise_case(destination(coup));
     promotion_ply[ply] = promotion(coup);
     joue(camp, ply, coup);
     if (!evasions && en_echec(camp)) {
@@ -503,8 +516,11 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
     }
   }
 
-  // 12. Store the result.
-  const int resultat = (elague && alpha_travail == alpha) ? alpha : meilleur;
+  // 12. Store the result. Pruned moves are taken to fail low: a node that
+  // pruned some returns at least the alpha it was called with, also when the
+  // table had raised the working alpha and no searched move reached it (else
+  // pruning every move would return -INFINI, a mate).
+  const int resultat = (elague && meilleur < alpha) ? alpha : meilleur;
   if (nb_legaux > 0) {
     if (resultat != -INFINI) maj_tueurs_historique(camp, coupure, resultat, ply, profondeur, meilleur_coup);
     if (hash_actif && ply > 0)

@@ -97,6 +97,7 @@ int recherche_iterative() {
     tueur1[p] = tueur2[p] = 0;
     compte_tueur1[p] = compte_tueur2[p] = 0;
     pv_precedente[p] = 0;
+    longueur_pv[p] = p;
   }
   for (auto& camp : historique)
     for (int32_t& h : camp) h /= 8;
@@ -104,9 +105,11 @@ int recherche_iterative() {
   camp_racine = partie.trait;
   position_calcule_cles();
   cle_racine = position.cle;
+  // The stop of the previous search must not cut short the quiescence
+  // searches that order the root moves.
+  arret_recherche = 0;
   prepare_coups_racine();
 
-  arret_recherche = 0;
   efface_statistiques();
   nb_evaluations = 0;
   nb_evaluations_pions = nb_succes_cache_pions = nb_succes_hash_pions = 0;
@@ -128,7 +131,7 @@ int recherche_iterative() {
   // Iterations.
   position_calcule_cles();
   score_racine = score_precedent = materiel_racine + position_racine;
-  intervalle_controle = compteur_controle = 50000;
+  intervalle_controle = compteur_controle = intervalle_controle_temps();
   profondeur_iteration = 1;
   marques_extension[0] = 0;
   int alpha = -INFINI, beta = INFINI, reprise = 0;
@@ -181,7 +184,7 @@ int recherche_iterative() {
     beta = v + FENETRE_ASPIRATION;
     if (alpha < -MAT) alpha = -INFINI;
     if (beta > MAT) beta = INFINI;
-    for (int i = 0; i < PLY_MAX; ++i) pv_precedente[i] = (i < profondeur_iteration && i < longueur_pv[0]) ? pv[0][i] : 0;
+    for (int i = 0; i < PLY_MAX; ++i) pv_precedente[i] = i < profondeur_iteration ? pv[0][i] : 0;
     profondeur_terminee = profondeur_iteration;
     score_precedent = v;
     ++profondeur_iteration;

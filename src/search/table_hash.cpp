@@ -17,6 +17,12 @@ unsigned char* memoire_hash_pions = nullptr;
 namespace {
 
 constexpr uint16_t MASQUE_AGE = 7;
+constexpr int DECALAGE_EPOQUE = 3;
+constexpr uint16_t MASQUE_EPOQUE = 0x1FF << DECALAGE_EPOQUE;
+// Clearing epoch of the entries that count, already shifted into place.
+uint16_t epoque_hash = 0;
+
+inline bool epoque_courante(const EntreeHash& e) { return (e.drapeaux & MASQUE_EPOQUE) == epoque_hash; }
 
 void ecrit_reponse(const char* texte) {
   std::fputs(texte, stdout);
@@ -63,6 +69,9 @@ int64_t alloue_hash(int64_t octets) {
 
 void efface_hash() {
   if (table_hash == nullptr) return;
+  epoque_hash = static_cast<uint16_t>((epoque_hash + (1 << DECALAGE_EPOQUE)) & MASQUE_EPOQUE);
+  if (epoque_hash != 0) return;
+  // All epochs used: wipe the memory, and epoch 0 starts again.
   for (uint64_t i = 0; i <= masque_hash; ++i) {
     for (EntreeHash* e : {&table_hash[i].profondeur, &table_hash[i].remplacement}) {
       e->cle_basse = e->cle_haute = 0;
@@ -91,7 +100,7 @@ void efface_hash_pions() {
 
 void ecrit_hash(int camp, int alpha, int beta, int score, Coup coup, int profondeur, int ply, int menace) {
   if (table_hash == nullptr) return;
-  uint16_t drapeaux = static_cast<uint16_t>(age_hash);
+  uint16_t drapeaux = static_cast<uint16_t>(age_hash | epoque_hash);
   if (score <= alpha)
     drapeaux |= BORNE_HAUTE;
   else if (score >= beta)
@@ -113,12 +122,16 @@ void ecrit_hash(int camp, int alpha, int beta, int score, Coup coup, int profond
   const EntreeHash nouvelle = {static_cast<uint32_t>(cle), static_cast<uint32_t>(cle >> 32),
                                static_cast<uint32_t>(coup) & MASQUE_COUP, score, drapeaux,
                                static_cast<uint16_t>(profondeur < 0 ? 0 : profondeur)};
-  // A shallower result of this search never displaces a deeper one.
-  if ((p.drapeaux & MASQUE_AGE) == age_hash && profondeur < p.profondeur) {
+  // A shallower result of this search never displaces a deeper one. An
+  // entry of an earlier epoch behaves as an empty one (age 0, depth 0).
+  const bool vivante = epoque_courante(p);
+  const uint16_t age_p = vivante ? (p.drapeaux & MASQUE_AGE) : 0;
+  const int profondeur_p = vivante ? p.profondeur : 0;
+  if (age_p == age_hash && profondeur < profondeur_p) {
     r = nouvelle;
     return;
   }
-  if (p.cle_basse != nouvelle.cle_basse || p.cle_haute != nouvelle.cle_haute) r = p;
+  if (!vivante || p.cle_basse != nouvelle.cle_basse || p.cle_haute != nouvelle.cle_haute) r = p;
   p = nouvelle;
 }
 
@@ -131,9 +144,9 @@ int lit_hash(int camp, int beta, int profondeur, int ply, int32_t& score, Coup& 
   const uint32_t basse = static_cast<uint32_t>(cle), haute = static_cast<uint32_t>(cle >> 32);
   const PaireHash& paire = table_hash[indice_hash(camp)];
   const EntreeHash* e = &paire.profondeur;
-  if (e->cle_basse != basse || e->cle_haute != haute) {
+  if (e->cle_basse != basse || e->cle_haute != haute || !epoque_courante(*e)) {
     e = &paire.remplacement;
-    if (e->cle_basse != basse || e->cle_haute != haute) return HASH_RIEN;
+    if (e->cle_basse != basse || e->cle_haute != haute || !epoque_courante(*e)) return HASH_RIEN;
   }
   coup = static_cast<Coup>(e->coup);
   menace = (e->drapeaux & MENACE_HASH) ? 1 : 0;

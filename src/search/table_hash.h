@@ -14,7 +14,7 @@ struct EntreeHash {
   uint32_t cle_haute;
   uint32_t coup;        // low 21 bits of a Coup, 0 = none
   int32_t score;        // mate scores relative to the node
-  uint16_t drapeaux;    // bits 0-2 age; MENACE_HASH, EXACT_HASH, BORNE_BASSE, BORNE_HAUTE
+  uint16_t drapeaux;    // bits 0-2 age, 3-11 clearing epoch; MENACE_HASH, EXACT_HASH, BORNE_BASSE, BORNE_HAUTE
   uint16_t profondeur;  // eighths of a ply
 };
 
@@ -55,6 +55,9 @@ extern unsigned char* memoire_hash_pions;
 // Sizes both tables for a request in bytes and returns the bytes used. A
 // request that cannot be allocated keeps the previous tables and says so.
 int64_t alloue_hash(int64_t octets);
+// Empties both tables. Entries of an earlier epoch read as empty, so this
+// costs nothing but a counter increment (the memory is wiped once every 512
+// clearings), and a big table can be cleared on the clock of a "go".
 void efface_hash();
 void vieillit_hash();
 void libere_hash();

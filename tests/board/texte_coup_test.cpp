@@ -97,17 +97,29 @@ TEST(TexteCoup, TextesRefusesSansToucherLaPartie) {
   ASSERT_EQ(joue_textes("3r2k1/8/8/8/8/8/8/4K3 w - - 0 1", {"e1d2"}), 0);
 }
 
-TEST(TexteCoup, PartiePleine) {
+TEST(TexteCoup, PartieLongueOublieSesPremiersCoups) {
+  // 1,000 plies of knight shuffles: the record never refuses a move, keeps
+  // the side to move and the keys of its last plies, and the fifty-move
+  // count it reports stays past 100.
   initialise_plateau();
   const char* aller_retour[4] = {"g1f3", "g8f6", "f3g1", "f6g8"};
-  int n = 0;
-  while (partie_joue_texte(partie, aller_retour[n % 4])) ++n;
-  EXPECT_EQ(n, DEMI_COUPS_MAX);
-  EXPECT_STREQ(erreur_texte, "la partie est pleine");
-  EXPECT_EQ(partie.nb_demi_coups, DEMI_COUPS_MAX);
-  partie_joue_coup(partie, G1, F3, ' ');
-  EXPECT_EQ(partie.nb_demi_coups, DEMI_COUPS_MAX);
-  EXPECT_EQ(partie.echiquier[G1], CAVALIER);
+  for (int n = 0; n < 1001; ++n) ASSERT_TRUE(partie_joue_texte(partie, aller_retour[n % 4])) << n;
+  EXPECT_LE(partie.nb_demi_coups, DEMI_COUPS_MAX);
+  EXPECT_EQ(partie.trait, NOIRS);
+  EXPECT_EQ(partie.echiquier[F3], CAVALIER);
+  EXPECT_GT(partie.nb_demi_coups - partie.dernier_irreversible, 100);
+  // The key four plies back is this position's: the repetition is seen.
+  EXPECT_EQ(partie.cles[partie.nb_demi_coups - 4], partie.cles[partie.nb_demi_coups]);
+
+  // After a pawn move late in a long game, every ply since it is kept.
+  initialise_plateau();
+  for (int n = 0; n < 440; ++n) ASSERT_TRUE(partie_joue_texte(partie, aller_retour[n % 4]));
+  ASSERT_TRUE(partie_joue_texte(partie, "b2b3"));
+  const char* noirs_d_abord[4] = {"g8f6", "g1f3", "f6g8", "f3g1"};
+  for (int n = 0; n < 60; ++n) ASSERT_TRUE(partie_joue_texte(partie, noirs_d_abord[n % 4]));
+  EXPECT_EQ(partie.nb_demi_coups - partie.dernier_irreversible, 61);
+  EXPECT_EQ(partie.coups[partie.dernier_irreversible] & 63, B2);
+  EXPECT_EQ(partie.trait, NOIRS);
 }
 
 TEST(TexteCoup, TexteEcrit) {

@@ -57,6 +57,24 @@ TEST_F(UciLivre, CoupDuLivreEtLignesDesCandidats) {
   EXPECT_EQ(compte(l, "info depth"), 0);  // no search
 }
 
+TEST_F(UciLivre, OwnBookEstOuvertParDefaut) {
+  // Interfaces send only the options a user changed: the announced default
+  // is the state the engine is in.
+  SessionUci s({}, d.chemin);
+  s.envoie("position startpos");
+  s.envoie("go wtime 60000 btime 60000");
+  std::vector<std::string> l = cherche(s);
+  EXPECT_EQ(compte(l, "info depth"), 0);
+  EXPECT_TRUE(l.back() == "bestmove e2e4" || l.back() == "bestmove d2d4") << l.back();
+  // Set to false before the first search, it stays closed.
+  SessionUci sans({}, d.chemin);
+  sans.envoie("setoption name OwnBook value false");
+  sans.envoie("position startpos");
+  sans.envoie("go depth 3");
+  l = cherche(sans);
+  EXPECT_GT(compte(l, "info depth"), 0);
+}
+
 TEST_F(UciLivre, LeCompteurArreteEtRelanceLeLivre) {
   SessionUci s({}, d.chemin);
   s.envoie("setoption name OwnBook value true");

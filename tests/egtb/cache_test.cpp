@@ -88,6 +88,18 @@ TEST_F(Cache, BlocsStockesSansCodeEtDernierBlocCourt) {
   enregistre_echantillon(dir + "/stocke.emd", donnees, dir);
   for (size_t i = 0; i < donnees.size(); i += 97) EXPECT_EQ(lit_entree(KRK, 0, int32_t(i)), int(int8_t(donnees[i])));
   EXPECT_EQ(lit_entree(KRK, 0, 19999), int(int8_t(donnees[19999])));
+
+  // A code description that makes every length zero is no incomplete code
+  // to refuse: a file whose blocks are all stored needs no code. Only a block
+  // that is not stored then fails, when it is read.
+  FILE* f = std::fopen((dir + "/stocke.emd").c_str(), "rb");
+  Decodage* d = nullptr;
+  EXPECT_EQ(lit_entete(f, &d), ENTETE_OK);
+  std::fclose(f);
+  ASSERT_NE(d, nullptr);
+  std::vector<uint8_t> sortie(8192 + 36);
+  EXPECT_FALSE(decode_bloc(*d, donnees.data(), 100, sortie.data(), 8192));
+  libere_decodage(d);
 }
 
 TEST_F(Cache, DeuxLecturesDuMemeBlocNeLisentLeFichierQuUneFois) {
@@ -176,9 +188,11 @@ TEST_F(Cache, BlocsCompressesAbimesNeFontJamaisPlanter) {
 }
 
 // Header checks in-process; the fatal messages are tested on the binary.
+// Each damaged header carries a recomputed checksum, so that only the check
+// it is about can refuse it.
 TEST(EnteteCompressee, RefuseLesEntetesAbimees) {
   const std::vector<uint8_t> bon = lit_fichier(DONNEES_TB + "/emd/mixed29576.bin.emd");
-  const std::string f = ::testing::TempDir() + "/velmar_tb_entete.emd";
+  const std::string f = repertoire_vide("entete") + "/entete.emd";
   auto essaie = [&](const std::vector<uint8_t>& o) {
     ecrit_fichier(f, o);
     FILE* x = std::fopen(f.c_str(), "rb");
@@ -199,20 +213,24 @@ TEST(EnteteCompressee, RefuseLesEntetesAbimees) {
   o = bon;
   o[lit32_be(o, 64) - 1] ^= 0x10;
   EXPECT_EQ(essaie(o), ENTETE_CASSE);  // checksum
-  o = bon;
-  o[70] = 17;
-  EXPECT_EQ(essaie(o), ENTETE_CASSE);  // block size above 2^16
+  // Block sizes up to 2^16 are read (registration then wants 2^13); a
+  // header consistent with 2^17 is refused.
+  EXPECT_EQ(essaie(fabrique_emd(std::vector<uint8_t>(1000), 16)), ENTETE_OK);
+  EXPECT_EQ(essaie(fabrique_emd(std::vector<uint8_t>(1000), 17)), ENTETE_CASSE);
   o = bon;
   o[71] = 23;
+  resigne(o);
   EXPECT_EQ(essaie(o), ENTETE_CASSE);  // distance count
   o = bon;
   o[79] = 0;
+  resigne(o);
   EXPECT_EQ(essaie(o), ENTETE_CASSE);  // fixed bytes
   o = bon;
-  ecrit32_be(o, 64, 83);
+  ecrit32_be(o, 64, 83);  // (no room for a checksum that leaves the fixed bytes intact)
   EXPECT_EQ(essaie(o), ENTETE_CASSE);  // header length
   o = bon;
   ecrit32_be(o, 72, 0xFFFFFF00u);
+  resigne(o);
   EXPECT_EQ(essaie(o), ENTETE_CASSE);  // absurd block count
   // Code description: every byte changed in turn (checksum recomputed) must
   // either still describe a complete code or be refused; the first byte

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -24,9 +25,27 @@ inline void ecrit_fichier(const std::string& chemin, const std::vector<uint8_t>&
   f.write(reinterpret_cast<const char*>(octets.data()), std::streamsize(octets.size()));
 }
 
-// A fresh empty directory under the test temporary directory.
+// The directory of this test run, made once under the test temporary
+// directory with a name no other run has, and removed when the run ends.
+inline const std::string& repertoire_du_test() {
+  struct Racine {
+    std::string chemin;
+    Racine() {
+      std::string modele = ::testing::TempDir() + "/velmar_tb_XXXXXX";
+      chemin = mkdtemp(modele.data()) ? modele : ::testing::TempDir();
+    }
+    ~Racine() {
+      std::error_code e;
+      if (chemin != ::testing::TempDir()) std::filesystem::remove_all(chemin, e);
+    }
+  };
+  static const Racine racine;
+  return racine.chemin;
+}
+
+// A fresh empty directory of this test run.
 inline std::string repertoire_vide(const std::string& nom) {
-  std::string d = ::testing::TempDir() + "/velmar_tb_" + nom;
+  std::string d = repertoire_du_test() + "/" + nom;
   std::filesystem::remove_all(d);
   std::filesystem::create_directories(d);
   return d;

@@ -8,6 +8,7 @@
 
 #include "board/types.h"
 #include "common/session.h"
+#include "fichiers_tb.h"
 #include "placements.h"
 
 namespace {
@@ -252,8 +253,7 @@ TEST_F(Indices, LesTablesAUnSeulFichierIndexentLaPositionInverseeCoteNoir) {
 
 TEST(OutilIndex, ImprimeLIndexDeChaqueLigne) {
   // The index column may be absent; a malformed line gives "?" and status 1.
-  const std::string dir = ::testing::TempDir();
-  const std::string fichier = dir + "/vecteurs.tsv";
+  const std::string fichier = repertoire_vide("index") + "/vecteurs.tsv";
   {
     std::ofstream o(fichier);
     o << "# comment\n";

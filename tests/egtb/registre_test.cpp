@@ -136,10 +136,10 @@ void verifie_fatal(const CasFatal& c, const std::string& nom_cas) {
 TEST(RegistreFatal, FichiersAbimesArretentLeProgramme) {
   const std::vector<uint8_t> kqk = lit_fichier(DONNEES_TB + "/tables/kqk.nbw.emd");
   const uint32_t h = lit32_be(kqk, 64), n = lit32_be(kqk, 72);
-  std::vector<uint8_t> banniere = kqk, somme = kqk, bloc = kqk, code = kqk, longueur = kqk;
+  std::vector<uint8_t> banniere = kqk, somme = kqk, code = kqk, longueur = kqk;
+  const std::vector<uint8_t> bloc = fabrique_emd(std::vector<uint8_t>(25629), 17);
   banniere[0] = 'c';
   somme[h - 2] ^= 1;
-  bloc[70] = 17;
   code[80 + 8 * n + (13 * (n + 25) + 7) / 8] ^= 0x08;
   resigne(code);
   std::vector<uint8_t> petit(kqk.begin(), kqk.begin() + 50);

@@ -3,6 +3,7 @@
 // the stored distances and against a one-ply look-ahead.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -231,6 +232,54 @@ TEST_F(Sonde, CasParticuliers) {
   ASSERT_TRUE(place("K7/8/1k6/8/8/8/8/7q w - - 0 1"));
   ASSERT_EQ(sonde_tables(score, BLANCS), 1);
   EXPECT_EQ(score, -29998);
+}
+
+// A set that is its own colour exchange, published White to move only (or
+// Black to move only), answers for both sides to move.
+TEST_F(Sonde, EnsembleSymetriqueDUnSeulFichier) {
+  const int32_t taille = definitions_tables[8].taille_blancs;  // knkn, both sides alike
+  for (const char* extension : {".nbw", ".nbb"}) {
+    const std::string d = repertoire_vide(std::string("symetrique") + extension);
+    ecrit_fichier(d + "/knkn" + extension, std::vector<uint8_t>(size_t(taille), 126));
+    ASSERT_EQ(initialise_tables(d.c_str()), 4);
+    for (const char* fen : {"4k3/8/8/3n4/8/2N5/8/4K3 w - - 0 1", "4k3/8/8/3n4/8/2N5/8/4K3 b - - 0 1"}) {
+      ASSERT_TRUE(place(fen));
+      int32_t score = 0;
+      EXPECT_EQ(sonde_tables(score, partie.trait), 1) << extension << " " << fen;
+      EXPECT_EQ(score, 29999) << extension << " " << fen;
+    }
+  }
+}
+
+// Right after a double push the entry of the position with the en-passant
+// right is read, whichever side has the capture; a double push that no pawn
+// can take reads the plain entry.
+TEST_F(Sonde, PriseEnPassantIndexee) {
+  constexpr int KPKP = 6;
+  std::vector<uint8_t> octets(size_t(definitions_tables[KPKP].taille_blancs));
+  for (size_t i = 0; i < octets.size(); ++i) octets[i] = uint8_t(1 + (i * 2654435761u >> 9) % 126);
+  const std::string d = repertoire_vide("en_passant");
+  ecrit_fichier(d + "/kpkp.nbw", octets);
+  ASSERT_EQ(initialise_tables(d.c_str()), 4);
+  struct {
+    const char* fen;
+    int ep;
+  } cas[] = {{"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", D6}, {"4k3/8/8/3pP3/8/8/8/4K3 w - - 0 1", EP_AUCUN},
+             {"4k3/8/8/p3P3/8/8/8/4K3 w - a6 0 1", EP_AUCUN}, {"4k3/8/8/8/3Pp3/8/8/4K3 b - d3 0 1", D3}};
+  for (const auto& c : cas) {
+    ASSERT_TRUE(place(c.fen));
+    int32_t blancs[24] = {}, noirs[24] = {};
+    blancs[0] = position.roi_blanc, noirs[0] = position.roi_noir;
+    blancs[4] = std::countl_zero(position.pions_blancs);
+    noirs[4] = std::countl_zero(position.pions_noirs);  // square s is bit 63 - s
+    // Black to move is read from the White-to-move file with the colours exchanged.
+    const bool inverse = partie.trait == NOIRS;
+    const uint32_t i = fonction_indice(KPKP, 0)(inverse ? noirs : blancs, inverse ? blancs : noirs, c.ep, inverse);
+    ASSERT_LT(i, octets.size()) << c.fen;
+    int32_t score = 0;
+    ASSERT_EQ(sonde_tables(score, partie.trait), 1) << c.fen;
+    EXPECT_EQ(score, score_attendu(int8_t(octets[i]))) << c.fen;
+  }
 }
 
 TEST_F(Sonde, EchelleDesValeurs) {

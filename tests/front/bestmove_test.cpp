@@ -192,17 +192,22 @@ TEST(GoBestmove, CommandesRecuesPendantLaRechercheJoueesApres) {
   EXPECT_EQ(s.attend("readyok", DELAI_REPONSE), "readyok");
 }
 
-TEST(GoBestmove, PartiePleineRefuseLesCoupsEnTropEtChercheEncore) {
-  // 480 plies of knight shuffles: more than the game record takes while
-  // keeping room for a search.
+TEST(GoBestmove, PartieLongueJoueLeCampAuTrait) {
+  // 1,000 and 1,001 plies of knight shuffles: the whole line is taken and
+  // the move comes from the side really to move.
   std::string coups;
-  for (int i = 0; i < 120; ++i) coups += " g1f3 g8f6 f3g1 f6g8";
+  for (int i = 0; i < 250; ++i) coups += " g1f3 g8f6 f3g1 f6g8";
   SessionUci s;
   s.envoie("position startpos moves" + coups);
-  EXPECT_NE(s.attend("info string Coup refuse : ", DELAI_REPONSE), "");
   s.envoie("go depth 3");
-  std::string ligne = s.attend("bestmove", LONG_DELAI);
-  EXPECT_EQ(coup_de(ligne).size(), 4u) << ligne;
+  std::string blanc = coup_de(s.attend("bestmove", LONG_DELAI));
+  ASSERT_EQ(blanc.size(), 4u);
+  EXPECT_TRUE(blanc[1] == '1' || blanc[1] == '2') << blanc;
+  s.envoie("position startpos moves" + coups + " g1f3");
+  s.envoie("go depth 3");
+  std::string noir = coup_de(s.attend("bestmove", LONG_DELAI));
+  ASSERT_EQ(noir.size(), 4u);
+  EXPECT_TRUE(noir[1] == '7' || noir[1] == '8') << noir;
 }
 
 TEST(GoBestmove, DebugEcritLaRechercheDansLeJournal) {

@@ -100,7 +100,7 @@ TEST_F(EntreeTube, LecteursDeMotEtDeLigne) {
 
 TEST_F(EntreeTube, PendantUneRechercheLesCommandesSontGardeesPourApres) {
   recherche_en_cours = 1;
-  std::strcpy(derniere_position, " moves d2d4");
+  std::strcpy(derniere_position, "startpos moves d2d4");
   envoie("setoption name Ponder value true\n");
   interprete_commande();
   // An option is kept for later without ending the search.
@@ -109,7 +109,7 @@ TEST_F(EntreeTube, PendantUneRechercheLesCommandesSontGardeesPourApres) {
   envoie("position startpos moves e2e4\n");
   interprete_commande();
   EXPECT_EQ(arret_recherche, 1);
-  EXPECT_STREQ(derniere_position, " moves d2d4");
+  EXPECT_STREQ(derniere_position, "startpos moves d2d4");
   // What was put aside is not reported as waiting input to the search.
   EXPECT_EQ(entree_disponible(), 0);
   arret_recherche = 0;
@@ -152,7 +152,7 @@ TEST_F(EntreeTube, PositionContinueLaPartiePrecedente) {
   envoie("position startpos moves e2e4\n");
   interprete_commande();
   EXPECT_EQ(position_continue, 0);
-  EXPECT_STREQ(derniere_position, " moves e2e4");
+  EXPECT_STREQ(derniere_position, "startpos moves e2e4");
 
   mat_connu = 29995;
   analyse_infinie = 1;
@@ -167,11 +167,19 @@ TEST_F(EntreeTube, PositionContinueLaPartiePrecedente) {
   EXPECT_EQ(position_continue, 0);
   EXPECT_EQ(mat_connu, 0);
 
-  // With no moves the text after "startpos" is empty, so the next command
-  // never counts as a continuation of it.
+  // The first moves of a game continue "startpos" alone; the same moves from
+  // another start, or after another first word, are a new game.
   envoie("position startpos\n");
   interprete_commande();
   envoie("position startpos moves e2e4\n");
+  interprete_commande();
+  EXPECT_EQ(position_continue, 1);
+  mat_connu = 29995;
+  envoie("position fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 moves e2e4 e7e5\n");
+  interprete_commande();
+  EXPECT_EQ(position_continue, 0);
+  EXPECT_EQ(mat_connu, 0);
+  envoie("position fen 8/8/8/8/8/8/8/K6k w - - 0 1 moves e2e4 e7e5\n");
   interprete_commande();
   EXPECT_EQ(position_continue, 0);
 }
@@ -188,7 +196,7 @@ TEST_F(EntreeTube, FenRefuseeNeChangeRien) {
   interprete_commande();
   EXPECT_EQ(std::memcmp(&avant, &partie, sizeof partie), 0);
   EXPECT_EQ(position_continue, 1);
-  EXPECT_STREQ(derniere_position, " moves e2e4 e7e5");
+  EXPECT_STREQ(derniere_position, "startpos moves e2e4 e7e5");
 }
 
 TEST_F(EntreeTube, CoupRefuseGardeLesCoupsPrecedents) {

@@ -81,12 +81,13 @@ TEST(Go, DecompteDuTemps) {
   temps_periode = 600;
   coups_controle = 40;
   temps_controle = 3600;
-  decompte_temps(10);
+  temps_restant_ms = -1;
+  decompte_temps(10000);
   EXPECT_EQ(coups_restants, 1);
   EXPECT_EQ(temps_restant, 90);
   // The control is reached: the next period is added.
   increment = 3;
-  decompte_temps(5);
+  decompte_temps(5999);
   EXPECT_EQ(coups_restants, 20);
   EXPECT_EQ(coups_controle, 60);
   EXPECT_EQ(temps_controle, 4200);

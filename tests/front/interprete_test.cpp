@@ -93,16 +93,16 @@ TEST(Uci, FinDeLEntreeOuQuitTermineAvecStatutZero) {
 }
 
 TEST(Uci, MotsEtLignesTropLongsRefuses) {
-  std::string long_mot(5000, 'x');
+  std::string long_mot(70000, 'x');
   std::string sortie = lance_velmar({}, long_mot + " suite\nisready\n");
-  EXPECT_EQ(sortie, "info string Commande refusee : mot de plus de 4095 caracteres\nreadyok\n");
+  EXPECT_EQ(sortie, "info string Commande refusee : mot de plus de 65535 caracteres\nreadyok\n");
 
   std::string coups;
-  while (coups.size() < 5000) coups += " e2e4";
+  while (coups.size() < 70000) coups += " e2e4";
   sortie = lance_velmar({}, "position startpos moves" + coups + "\ngo" + coups + "\nisready\n");
   EXPECT_EQ(sortie,
-            "info string position refusee : ligne de plus de 4095 caracteres\n"
-            "info string go refuse : ligne de plus de 4095 caracteres\n"
+            "info string position refusee : ligne de plus de 65535 caracteres\n"
+            "info string go refuse : ligne de plus de 65535 caracteres\n"
             "readyok\n");
 
   sortie = lance_velmar({}, "setoption name NalimovPath value " + long_mot + "\nisready\n");

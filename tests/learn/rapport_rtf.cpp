@@ -206,9 +206,13 @@ TEST(FichierRtf, EnteteSeulementPourUnFichierNeuf) {
   ecrit_rapport_partie(f, p, "g1f3");
   EXPECT_EQ(lit_fichier(nom), "") << "nothing reaches the file before the report is closed";
   EXPECT_EQ(ferme_fichier_rtf(f), 1);
-  const std::string premier = lit_fichier(nom);
+  std::string premier = lit_fichier(nom);
   ASSERT_EQ(premier.rfind(entete, 0), 0u) << premier;
   EXPECT_EQ(premier.find("{\\rtf1", 1), std::string::npos);
+  // The document is closed after every report; the next one replaces the
+  // closing brace.
+  ASSERT_TRUE(premier.ends_with("\\par\n}\n")) << premier;
+  premier.resize(premier.size() - 2);
 
   f = ouvre_fichier_rtf(nom.c_str());
   ASSERT_NE(f, nullptr);
@@ -218,7 +222,15 @@ TEST(FichierRtf, EnteteSeulementPourUnFichierNeuf) {
   EXPECT_EQ(deux.rfind(premier, 0), 0u);
   const std::string ajout = deux.substr(premier.size());
   EXPECT_EQ(ajout.rfind("************************************\\par\n", 0), 0u) << ajout;
-  EXPECT_NE(ajout.find("Valeur : 40 ---> 0 (profondeur : 6)\\par\n\\par\n"), std::string::npos);
+  EXPECT_TRUE(ajout.ends_with("Valeur : 40 ---> 0 (profondeur : 6)\\par\n\\par\n}\n")) << ajout;
+
+  // A file written without the closing brace is continued at its end.
+  std::ofstream(nom, std::ios::binary | std::ios::trunc) << premier;
+  f = ouvre_fichier_rtf(nom.c_str());
+  ASSERT_NE(f, nullptr);
+  std::fputs("x", f);
+  EXPECT_EQ(ferme_fichier_rtf(f), 1);
+  EXPECT_EQ(lit_fichier(nom), premier + "x}\n");
 }
 
 TEST(FichierRtf, FichierVideRecoitLEntete) {
@@ -229,7 +241,7 @@ TEST(FichierRtf, FichierVideRecoitLEntete) {
   ASSERT_NE(f, nullptr);
   std::fputs("x", f);
   EXPECT_EQ(ferme_fichier_rtf(f), 1);
-  EXPECT_EQ(lit_fichier(nom), std::string(entete) + "x");
+  EXPECT_EQ(lit_fichier(nom), std::string(entete) + "x}\n");
 }
 
 TEST(FichierRtf, FichierImpossibleAOuvrir) {

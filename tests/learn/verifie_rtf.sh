@@ -24,10 +24,8 @@ for fichier in "$@"; do
   nom=$(basename "$fichier")
   nom=${nom%.*}
   # The reports are named .txt; the .rtf name makes LibreOffice read them as
-  # RTF. The engine leaves the document's outer group open so that later
-  # reports can simply be appended; LibreOffice refuses a document whose
-  # group is not closed, so the copy gets the closing brace.
-  { cat "$fichier"; echo "}"; } >"$travail/$nom.rtf"
+  # RTF. The copy is byte for byte the file.
+  cp "$fichier" "$travail/$nom.rtf"
   for format in pdf txt:Text; do
     if ! timeout 300 "$soffice" "$profil" --headless --convert-to "$format" --outdir "$travail/sortie" \
         "$travail/$nom.rtf" >"$travail/journal" 2>&1; then

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
+#include <utility>
 
 #include "front/go.h"
 #include "search/etat_recherche.h"
@@ -8,6 +11,7 @@
 
 namespace {
 
+// Clock values in milliseconds, as "go" gives them.
 struct Horloge {
   int32_t restant, inc, a_jouer, controle;
   bool avec_coups;
@@ -16,8 +20,10 @@ struct Horloge {
 // Limits for a clock, with the text calcule_temps prints.
 std::string limites(const Horloge& h) {
   mode_temps_fixe = 0;
-  temps_restant = h.restant;
-  increment = h.inc;
+  temps_restant = h.restant / 1000;
+  increment = h.inc / 1000;
+  temps_restant_ms = h.restant;
+  increment_ms = h.inc;
   coups_restants = h.a_jouer;
   coups_controle = h.controle;
   sans_coups_restants = h.avec_coups ? 0 : 1;
@@ -27,17 +33,17 @@ std::string limites(const Horloge& h) {
 }
 
 TEST(TempsTest, SuddenDeathAndIncrement) {
-  std::string texte = limites({60, 0, 0, 0, false});
+  std::string texte = limites({60000, 0, 0, 0, false});
   EXPECT_EQ(temps_limite, 1);
   EXPECT_EQ(temps_absolu, 5);
   EXPECT_EQ(texte,
             "info string Temps restant : 60 secondes Temps limite : 1 secondes Temps limite absolu : 5 secondes\n");
 
-  limites({300, 5, 0, 0, false});
+  limites({300000, 5000, 0, 0, false});
   EXPECT_EQ(temps_limite, 15);
   EXPECT_EQ(temps_absolu, 150);
   // Short of time with an increment: live on half the increment.
-  limites({20, 10, 0, 0, false});
+  limites({20000, 10000, 0, 0, false});
   EXPECT_EQ(temps_limite, 5);
   EXPECT_EQ(temps_absolu, 10);
   // Nearly flagged: never below one second.
@@ -47,16 +53,16 @@ TEST(TempsTest, SuddenDeathAndIncrement) {
 }
 
 TEST(TempsTest, MovesToGo) {
-  std::string texte = limites({10, 0, 1, 1, true});
+  std::string texte = limites({10000, 0, 1, 1, true});
   EXPECT_EQ(temps_limite, 8);
   EXPECT_EQ(temps_absolu, 8);
   EXPECT_EQ(texte.rfind("info string Temps restant : 10 secondes \ninfo string Ecart prévisionnel : 0 secondes\n", 0),
             0u);
-  limites({100, 2, 20, 0, true});
+  limites({100000, 2000, 20, 0, true});
   EXPECT_EQ(temps_limite, 7);
   EXPECT_EQ(temps_absolu, 35);
   // "movestogo 0" must not divide by zero.
-  limites({100, 0, 0, 0, true});
+  limites({100000, 0, 0, 0, true});
   EXPECT_EQ(temps_limite, 100);
 }
 
@@ -73,36 +79,91 @@ TEST(TempsTest, FixedTimeOverridesTheClock) {
   EXPECT_EQ(temps_absolu, 3);
 }
 
+// Fixed time per move ("movetime"), in milliseconds.
+void temps_par_coup(int32_t ms) {
+  mode_temps_fixe = 1;
+  temps_fixe = ms / 1000;
+  temps_fixe_ms = ms;
+  testing::internal::CaptureStdout();
+  calcule_temps();
+  testing::internal::GetCapturedStdout();
+}
+
+TEST(TempsTest, MillisecondesQuandLesSecondesNeSuffisentPas) {
+  // The rules in whole seconds where they work...
+  limites({60000, 0, 0, 0, false});
+  EXPECT_EQ(unite_temps, 1000);
+  limites({300000, 5000, 0, 0, false});
+  EXPECT_EQ(unite_temps, 1000);
+  // ... and the same rules in milliseconds where whole seconds give nothing.
+  struct Cas {
+    Horloge h;
+    int64_t limite, absolu, plafond;
+  };
+  const Cas cas[] = {
+      {{20000, 200, 0, 0, false}, 200, 10000, 19950},  // 20 s + 0.2 s: lives on the increment
+      {{30000, 0, 0, 0, false}, 857, 4285, 29950},     // 30 s: a 35th of the clock
+      {{1000, 0, 40, 0, true}, 25, 125, 950},          // 1 s for 40 moves
+      {{3000, 0, 1, 1, true}, 2400, 2400, 2950},       // one move to go: whole seconds would flag
+      {{20, 0, 0, 0, false}, 1, 0, 15},                // nearly flagged
+  };
+  for (const Cas& c : cas) {
+    limites(c.h);
+    EXPECT_EQ(unite_temps, 1) << c.h.restant;
+    EXPECT_EQ(limite_appliquee, c.limite) << c.h.restant;
+    EXPECT_EQ(absolu_applique, c.absolu) << c.h.restant;
+    EXPECT_EQ(plafond_ms, c.plafond) << c.h.restant;
+  }
+  // "movetime" is due at its millisecond, less a tenth (5 to 50 ms).
+  for (auto [ms, plafond] : {std::pair{100, 90}, {500, 450}, {1500, 1450}, {3000, 2950}}) {
+    temps_par_coup(ms);
+    EXPECT_EQ(unite_temps, 1);
+    EXPECT_EQ(limite_appliquee, plafond);
+    EXPECT_EQ(plafond_ms, plafond);
+  }
+}
+
 TEST(TempsTest, StopDecisions) {
-  demarre_chrono();
-  EXPECT_LT(millisecondes_ecoulees(), 1000);
-  EXPECT_EQ(secondes_ecoulees(), 0);
   ponder_en_cours = 0;
   premier_coup_racine = 0;
   echec_bas = 0;
   score_racine = score_precedent = 0;
 
-  // A "movetime" below one second: stops at the first check once the first
-  // iteration is over, never during it.
-  mode_temps_fixe = 1;
-  temps_limite = temps_absolu = 0;
+  // "movetime" 100: never during the first iteration, then at 90 ms.
+  temps_par_coup(100);
+  demarre_chrono();
+  profondeur_iteration = 2;
+  EXPECT_EQ(temps_depasse(0), 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(95));
+  EXPECT_EQ(temps_depasse(0), 1);
   profondeur_iteration = 1;
   EXPECT_EQ(temps_depasse(0), 0);
   profondeur_iteration = 2;
-  EXPECT_EQ(temps_depasse(0), 1);
   ponder_en_cours = 1;
   EXPECT_EQ(temps_depasse(1), 0);
   ponder_en_cours = 0;
 
+  // 2 s + 10 ms: a 5 ms limit, but the second iteration still completes.
+  limites({2000, 10, 0, 0, false});
+  demarre_chrono();
+  std::this_thread::sleep_for(std::chrono::milliseconds(8));
+  EXPECT_EQ(temps_depasse(1), 0);
+  profondeur_iteration = 3;
+  EXPECT_EQ(temps_depasse(1), 1);
+
   // "depth" and "infinite" use a limit no search reaches.
-  temps_limite = temps_absolu = 1000000;
+  mode_temps_fixe = 1;
+  temps_fixe = 1000000;
+  testing::internal::CaptureStdout();
+  calcule_temps();
+  testing::internal::GetCapturedStdout();
   EXPECT_EQ(temps_depasse(1), 0);
 
-  // Clock mode, past the normal limit but inside twice it: a stable score
-  // stops only before a new root move.
-  mode_temps_fixe = 0;
-  temps_limite = 0;
-  temps_absolu = 100;
+  // Clock mode (30 s: an 857 ms limit), past the normal limit but inside
+  // twice it: a stable score stops only before a new root move.
+  limites({30000, 0, 0, 0, false});
+  demarre_chrono();
+  limite_appliquee = 0;
   EXPECT_EQ(temps_depasse(0), 0);
   EXPECT_EQ(temps_depasse(1), 1);
   // A dropping score while the first root move is searched: stop and take it.
@@ -112,19 +173,11 @@ TEST(TempsTest, StopDecisions) {
   // After a fail low, keep looking until five times the limit.
   premier_coup_racine = 0;
   echec_bas = 1;
-  EXPECT_EQ(temps_depasse(0), 1);  // 0 s >= 5 x 0 s
-  temps_limite = 1;
+  EXPECT_EQ(temps_depasse(0), 1);  // 0 ms >= 5 x 0 ms
+  limite_appliquee = 1000;
   EXPECT_EQ(temps_depasse(0), 0);
   echec_bas = 0;
   score_racine = 0;
-
-  // Less than two seconds left: play once the first iteration is done.
-  limites({1, 0, 0, 0, false});
-  EXPECT_EQ(temps_absolu, 0);
-  profondeur_iteration = 1;
-  EXPECT_EQ(temps_depasse(0), 0);
-  profondeur_iteration = 2;
-  EXPECT_EQ(temps_depasse(0), 1);
 }
 
 }  // namespace

@@ -153,6 +153,32 @@ TEST(UciRecherche, QuitDuringASearchEndsWithoutBestmove) {
   EXPECT_FALSE(contient(s, "bestmove"));
 }
 
+// Nodes of the last search's final line.
+std::string noeuds_finaux(SessionUci& s) {
+  s.attend("bestmove", 30000);
+  const std::string& finale = s.lignes[s.lignes.size() - 2];
+  const size_t p = finale.find(" nodes ");
+  return p == std::string::npos ? finale : finale.substr(p, finale.find(' ', p + 7) - p);
+}
+
+TEST(UciRecherche, AStoppedSearchLeavesNothingBehind) {
+  // The same new-game search after a stopped one as in a fresh engine.
+  const char* position = "position fen r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4";
+  SessionUci neuve;
+  neuve.envoie(position);
+  neuve.envoie("go depth 6");
+  const std::string attendu = noeuds_finaux(neuve);
+  SessionUci s;
+  s.envoie("position startpos moves d2d4");
+  s.envoie("go infinite");
+  ASSERT_FALSE(s.attend("info depth 4", 10000).empty());
+  s.envoie("stop");
+  ASSERT_FALSE(s.attend("bestmove", 5000).empty());
+  s.envoie(position);
+  s.envoie("go depth 6");
+  EXPECT_EQ(noeuds_finaux(s), attendu);
+}
+
 TEST(UciRecherche, MovetimeAndClockLimits) {
   SessionUci s;
   s.envoie("position startpos");
@@ -173,6 +199,29 @@ TEST(UciRecherche, MovetimeAndClockLimits) {
   EXPECT_FALSE(s.attend("bestmove", 8000).empty());
   duree = ms_depuis(debut);
   EXPECT_LT(duree, 6000);
+
+  // Below a second: "movetime" 300 stops at 270 ms, having searched (the
+  // ceiling of this check leaves room for a loaded machine's scheduling).
+  s.envoie("position startpos moves e2e4 e7e5");
+  debut = Horloge::now();
+  s.envoie("go movetime 300");
+  EXPECT_FALSE(s.attend("bestmove", 3000).empty());
+  duree = ms_depuis(debut);
+  EXPECT_GE(duree, 150);
+  EXPECT_LT(duree, 400);
+
+  // Two seconds on the clock: a move from more than the first iteration,
+  // well inside the clock.
+  s.envoie("position startpos moves e2e4 e7e5 g1f3");
+  debut = Horloge::now();
+  s.envoie("go wtime 2000 btime 2000");
+  s.attend("bestmove", 3000);
+  duree = ms_depuis(debut);
+  EXPECT_LT(duree, 1000);
+  const std::string& finale = s.lignes[s.lignes.size() - 2];
+  const size_t p = finale.find(" depth ");
+  ASSERT_NE(p, std::string::npos) << finale;
+  EXPECT_GE(std::atoi(finale.c_str() + p + 7), 2) << finale;
   s.envoie("quit");
   s.attend_fin();
 }
@@ -246,6 +295,34 @@ TEST(Bench, OneLinePerPositionAndTheSameTotalEveryRun) {
 
   lance_velmar({"bench", "zero"}, "", &statut, 10000);
   EXPECT_EQ(statut, 2);
+  lance_velmar({"bench", "3", "Futility=true", "NoSuchOption=true"}, "", &statut, 10000);
+  EXPECT_EQ(statut, 2);
+}
+
+// The engine's signature: the node count of the bench, with the default
+// options and with every optional pruning, extension and evaluation term on.
+// Any change of the search tree or of the evaluation changes it. A deliberate
+// change stores the new counts here in the same commit and says so in its
+// message ("Bench: N").
+constexpr const char* PROFONDEUR_SIGNATURE = "5";
+constexpr long long SIGNATURE_DEFAUT = 1190285;
+constexpr long long SIGNATURE_OPTIONS = 1275974;
+
+long long noeuds_bench(std::vector<std::string> options) {
+  options.insert(options.begin(), {"bench", PROFONDEUR_SIGNATURE});
+  int statut = -1;
+  const std::string sortie = lance_velmar(options, "", &statut, 300000);
+  EXPECT_EQ(statut, 0) << sortie;
+  const std::string total = ligne_qui_commence(sortie, "Nodes searched: ");
+  return total.empty() ? -1 : std::atoll(total.c_str() + 16);
+}
+
+TEST(Bench, SignatureDuMoteur) {
+  EXPECT_EQ(noeuds_bench({}), SIGNATURE_DEFAUT) << "the search tree changed";
+  EXPECT_EQ(noeuds_bench({"Futility=true", "SingularExtension=true", "KingSafetyExtension=4", "PawnStorming=true",
+                          "LimitedQuiescence=true"}),
+            SIGNATURE_OPTIONS)
+      << "the search tree with the optional terms changed";
 }
 
 }  // namespace
