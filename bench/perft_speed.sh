@@ -17,7 +17,7 @@ if [ -z "$stockfish" ]; then
   stockfish=$(command -v stockfish || echo /usr/games/stockfish)
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELMAR_NATIVE=ON >/dev/null
 cmake --build build -j"$(nproc 2>/dev/null || echo 2)" --target velmar >/dev/null
 
 # CPU seconds (user + system) taken by a command; its output goes to $sortie.

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 racine=$(pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELMAR_NATIVE=ON >/dev/null
 cmake --build build -j"$jobs" >&2
 
 # Default opening book and opening names, built once (a few seconds) and

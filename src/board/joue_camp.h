@@ -25,23 +25,6 @@ template <int C> uint32_t cle_pion(int s) { if constexpr (C == BLANCS) return cl
 template <int C> uint64_t cle_de(int type, int s) { return cle_piece[2 * (type - 1) + C][s]; }
 template <int C> int8_t code(int type) { return static_cast<int8_t>(C == BLANCS ? type : -type); }
 
-// Origin cleared and destination set in the three rotated boards at once.
-inline void deplace_rotations(int o, int d) {
-  position.occupation_r90 = (position.occupation_r90 & efface_r90[o]) | pose_r90[d];
-  position.occupation_a1h8 = (position.occupation_a1h8 & efface_a1h8[o]) | pose_a1h8[d];
-  position.occupation_a8h1 = (position.occupation_a8h1 & efface_a8h1[o]) | pose_a8h1[d];
-}
-inline void pose_rotations(int s) {
-  position.occupation_r90 |= pose_r90[s];
-  position.occupation_a1h8 |= pose_a1h8[s];
-  position.occupation_a8h1 |= pose_a8h1[s];
-}
-inline void efface_rotations(int s) {
-  position.occupation_r90 &= efface_r90[s];
-  position.occupation_a1h8 &= efface_a1h8[s];
-  position.occupation_a8h1 &= efface_a8h1[s];
-}
-
 // Puts a piece of side C and type 2..5 on s, or takes it off (toggle), with
 // its slider boards, material and phase weight; `signe` is +1 to add, -1 to remove.
 template <int C> inline void bascule_piece(int type, int s, int signe) {
@@ -81,8 +64,6 @@ template <int C> inline void deplace_tour_roque(int de, int vers) {
   tours<C>() ^= m;
   position.lignes ^= m;
   occupation_camp<C>() ^= m;
-  efface_rotations(de);
-  pose_rotations(vers);
   position.cases[vers] = code<C>(TOUR);
   position.cases[de] = 0;
 }
@@ -97,7 +78,6 @@ template <int C> [[gnu::always_inline]] inline void joue_camp(int p, Coup coup) 
   P.cles_pions_ply[p] = P.cle_pions;
 
   suivant.en_passant = AUCUNE_CASE;
-  deplace_rotations(o, d);
   P.cases[o] = 0;
   const Bitboard mouvement = masque_case[o] | masque_case[d];
   occupation_camp<C>() ^= mouvement;
@@ -115,7 +95,6 @@ template <int C> [[gnu::always_inline]] inline void joue_camp(int p, Coup coup) 
           const int x = C == BLANCS ? d - 8 : d + 8;
           pions<A>() &= masque_efface[x];
           occupation_camp<A>() &= masque_efface[x];
-          efface_rotations(x);
           P.cases[x] = 0;
           P.cle ^= cle_de<A>(PION, x);
           P.cle_pions ^= cle_pion<A>(x);
@@ -219,7 +198,6 @@ template <int C> inline void dejoue_camp(int p, Coup coup) {
   P.cle_pions = P.cles_pions_ply[p];
   P.demi_coups -= 1;
 
-  deplace_rotations(d, o);
   const Bitboard mouvement = masque_case[o] | masque_case[d];
   occupation_camp<C>() ^= mouvement;
   switch (t) {
@@ -265,13 +243,11 @@ template <int C> inline void dejoue_camp(int p, Coup coup) {
     const int x = C == BLANCS ? d - 8 : d + 8;
     pions<A>() |= masque_case[x];
     occupation_camp<A>() |= masque_case[x];
-    pose_rotations(x);
     materiel<A>() += 100;
     nb_pions<A>() += 1;
     P.cases[x] = code<A>(PION);
     P.cases[d] = 0;
   } else {
-    pose_rotations(d);
     occupation_camp<A>() |= masque_case[d];
     if (c == PION) {
       pions<A>() |= masque_case[d];

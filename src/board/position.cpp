@@ -69,7 +69,6 @@ void position_calcule() {
   P.pions_noirs = P.cavaliers_noirs = P.fous_noirs = P.tours_noires = P.dames_noires = 0;
   P.diagonales = P.lignes = 0;
   P.occupation_blancs = P.occupation_noirs = 0;
-  P.occupation_r90 = P.occupation_a1h8 = P.occupation_a8h1 = 0;
   P.cle = 0;
   P.cle_pions = 0;
   P.materiel_blancs = P.materiel_noirs = 0;
@@ -90,9 +89,6 @@ void position_calcule() {
     P.cle ^= cle_piece[genre_cle(p)][s];
     if (p == PION) P.cle_pions ^= cle_pion_blanc[s];
     if (p == -PION) P.cle_pions ^= cle_pion_noir[s];
-    P.occupation_r90 |= pose_r90[s];
-    P.occupation_a1h8 |= pose_a1h8[s];
-    P.occupation_a8h1 |= pose_a8h1[s];
     if (p > 0) {
       P.occupation_blancs |= masque_case[s];
       P.materiel_blancs += valeur_piece[type];
@@ -196,8 +192,7 @@ int position_est_valide() {
            P.tours_noires == I.tours_noires && P.dames_noires == I.dames_noires &&
            P.diagonales == I.diagonales && P.lignes == I.lignes &&
            P.occupation_blancs == I.occupation_blancs && P.occupation_noirs == I.occupation_noirs &&
-           P.occupation_r90 == I.occupation_r90 && P.occupation_a1h8 == I.occupation_a1h8 &&
-           P.occupation_a8h1 == I.occupation_a8h1 && P.cle == I.cle && P.cle_pions == I.cle_pions &&
+           P.cle == I.cle && P.cle_pions == I.cle_pions &&
            P.materiel_blancs == I.materiel_blancs && P.materiel_noirs == I.materiel_noirs;
   // Pawn counts and phase weights, as the evaluation's phase routine sets them.
   int phase_blancs = 0, phase_noirs = 0;

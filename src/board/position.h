@@ -2,7 +2,7 @@
 //
 // The board exists twice: the game record holds the game as the interface
 // sees it (start position, moves played, keys after every ply); the search
-// board holds the same placement as bitboards, rotated occupancies, material
+// board holds the same placement as bitboards, occupancies, material
 // sums and keys, kept current by joue/dejoue. Both are process-wide.
 #pragma once
 
@@ -57,7 +57,6 @@ struct Position {
   Bitboard diagonales;  // bishops and queens of both colours
   Bitboard lignes;      // rooks and queens of both colours
   Bitboard occupation_blancs, occupation_noirs;
-  Bitboard occupation_r90, occupation_a1h8, occupation_a8h1;
   uint64_t cle;
   uint32_t cle_pions;
   int32_t materiel_blancs, materiel_noirs;

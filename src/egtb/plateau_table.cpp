@@ -144,8 +144,6 @@ void bascule_piece(int camp, int type, int s) {
   const bool pose = P.cases[s] == 0;
   P.cases[s] = pose ? int8_t(camp == BLANCS ? type : -type) : 0;
   (camp == BLANCS ? P.occupation_blancs : P.occupation_noirs) ^= m;
-  if (pose) detail_joue::pose_rotations(s);
-  else detail_joue::efface_rotations(s);
   if (type == ROI) {
     if (pose) (camp == BLANCS ? P.roi_blanc : P.roi_noir) = uint8_t(s);
     return;

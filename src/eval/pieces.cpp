@@ -35,9 +35,6 @@ constexpr int DAME_LIGNE_ROI = 5;
 constexpr int DAME_EXCENTREE = 10;
 constexpr int PAIRE_FOUS = 20;
 
-inline int indice_a1h8(int s) { return static_cast<int>((position.occupation_a1h8 >> decalage_a1h8[s]) & 255); }
-inline int indice_a8h1(int s) { return static_cast<int>((position.occupation_a8h1 >> decalage_a8h1[s]) & 255); }
-
 }  // namespace
 
 int bonus_blocage(int s, int camp) {
@@ -78,7 +75,7 @@ int terme_fou(int s, int camp) {
   const Position& p = position;
   const bool blanc = camp == BLANCS;
   const int roi = blanc ? p.roi_noir : p.roi_blanc;
-  const int mobilite = nb_attaques_a1h8[s][indice_a1h8(s)] + nb_attaques_a8h1[s][indice_a8h1(s)];
+  const int mobilite = compte_bits(attaques_fou(s));
   int v = MOBILITE_FOU * mobilite + (blanc ? pst_blancs : pst_noirs)[FOU][s];
   const int d1 = valeur_absolue(diagonale_a1h8[s] - diagonale_a1h8[roi]);
   const int d2 = valeur_absolue(diagonale_a8h1[s] - diagonale_a8h1[roi]);

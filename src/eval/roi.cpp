@@ -67,24 +67,69 @@ int bouclier_noir(int k) {
   return b;
 }
 
-// Enemy attackers of the squares around the king, with extra weight for
-// squares no friendly piece defends and for attacks joined by a queen.
-int danger(int k, int adversaire, Bitboard adversaires, Bitboard amis, Bitboard dames_adverses) {
-  const Bitboard defenseurs = amis & ~bit_case(k);
+// Enemy attackers of the squares around the king of side C, with extra
+// weight for squares no other friendly piece defends and for squares that
+// a queen attacks together with another piece. Rather than asking for the
+// attackers of each square, the attacks of every piece that can reach the
+// surroundings are laid on them once: a square's count is the number of
+// layers covering it.
+template <int C> int danger() {
+  constexpr int A = C ^ 1;
+  const Position& p = position;
+  const int k = C == BLANCS ? p.roi_blanc : p.roi_noir;
+  const Bitboard zone = attaques_roi[k];
+  const Bitboard occupees = p.occupation_blancs | p.occupation_noirs;
+  const Bitboard portee_fou = portee_fou_roi[k], portee_tour = portee_tour_roi[k];
+
   int d = 0;
-  for (Bitboard zone = attaques_roi[k]; zone; zone &= zone - 1) {
-    const int z = 63 - __builtin_ctzll(zone);
-    // Most squares around a king are not attacked at all: the attack test
-    // stops early, the full attacker set is only built when needed.
-    if (!est_attaquee(z, adversaire)) continue;
-    const Bitboard att = attaquants(z);
-    const int n = compte_bits(att & adversaires);
-    if (n == 0) continue;
-    d += n;
-    if (!(att & defenseurs)) d += 1;
-    if (n > 1 && (att & dames_adverses)) d += 2;
+  Bitboard une = 0, deux = 0;  // squares attacked at least once, at least twice
+  auto couche = [&](Bitboard a) {
+    d += compte_bits(a);
+    deux |= une & a;
+    une |= a;
+  };
+  const Bitboard pions = A == BLANCS ? p.pions_blancs : p.pions_noirs;
+  if constexpr (A == BLANCS) {
+    couche(((pions & pas_colonne_a) >> 7) & zone);
+    couche(((pions & pas_colonne_h) >> 9) & zone);
+  } else {
+    couche(((pions & pas_colonne_a) << 9) & zone);
+    couche(((pions & pas_colonne_h) << 7) & zone);
   }
-  return d;
+  for (Bitboard b = A == BLANCS ? p.cavaliers_blancs : p.cavaliers_noirs; b; b &= b - 1)
+    couche(attaques_cavalier[63 - __builtin_ctzll(b)] & zone);
+  for (Bitboard b = (A == BLANCS ? p.fous_blancs : p.fous_noirs) & portee_fou; b; b &= b - 1)
+    couche(attaques_fou_par(63 - __builtin_ctzll(b), occupees) & zone);
+  for (Bitboard b = (A == BLANCS ? p.tours_blanches : p.tours_noires) & portee_tour; b; b &= b - 1)
+    couche(attaques_tour_par(63 - __builtin_ctzll(b), occupees) & zone);
+  Bitboard par_dame = 0;
+  for (Bitboard b = (A == BLANCS ? p.dames_blanches : p.dames_noires) & (portee_fou | portee_tour); b; b &= b - 1) {
+    const int s = 63 - __builtin_ctzll(b);
+    const Bitboard a = (attaques_fou_par(s, occupees) | attaques_tour_par(s, occupees)) & zone;
+    couche(a);
+    par_dame |= a;
+  }
+  couche(attaques_roi[A == BLANCS ? p.roi_blanc : p.roi_noir] & zone);
+  if (!une) return 0;
+
+  // Squares covered by a friendly piece other than the king.
+  const Bitboard amis = C == BLANCS ? p.pions_blancs : p.pions_noirs;
+  Bitboard defendues;
+  if constexpr (C == BLANCS)
+    defendues = (((amis & pas_colonne_a) >> 7) | ((amis & pas_colonne_h) >> 9)) & une;
+  else
+    defendues = (((amis & pas_colonne_a) << 9) | ((amis & pas_colonne_h) << 7)) & une;
+  for (Bitboard b = C == BLANCS ? p.cavaliers_blancs : p.cavaliers_noirs; b && defendues != une; b &= b - 1)
+    defendues |= attaques_cavalier[63 - __builtin_ctzll(b)] & une;
+  const Bitboard dames_amies = C == BLANCS ? p.dames_blanches : p.dames_noires;
+  for (Bitboard b = ((C == BLANCS ? p.fous_blancs : p.fous_noirs) | dames_amies) & portee_fou; b && defendues != une;
+       b &= b - 1)
+    defendues |= attaques_fou_par(63 - __builtin_ctzll(b), occupees) & une;
+  for (Bitboard b = ((C == BLANCS ? p.tours_blanches : p.tours_noires) | dames_amies) & portee_tour;
+       b && defendues != une; b &= b - 1)
+    defendues |= attaques_tour_par(63 - __builtin_ctzll(b), occupees) & une;
+
+  return d + compte_bits(une & ~defendues) + 2 * compte_bits(deux & par_dame);
 }
 
 int colonnes_sans_pion(int f) {
@@ -176,8 +221,8 @@ int securite_rois(int32_t& danger_blancs, int32_t& danger_noirs) {
   const Position& p = position;
   const int bw = bouclier_blanc(p.roi_blanc);
   const int bb = bouclier_noir(p.roi_noir);
-  const int dw = danger(p.roi_blanc, NOIRS, p.occupation_noirs, p.occupation_blancs, p.dames_noires);
-  const int db = danger(p.roi_noir, BLANCS, p.occupation_blancs, p.occupation_noirs, p.dames_blanches);
+  const int dw = danger<BLANCS>();
+  const int db = danger<NOIRS>();
   // Division by -3 truncates toward zero.
   const int e = dw + bw / -3;
   const int f = db + bb / -3;

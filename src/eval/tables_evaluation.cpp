@@ -1,5 +1,7 @@
 #include "eval/tables_evaluation.h"
 
+#include "movegen/bitboard.h"
+
 Bitboard masque_isole[64];
 Bitboard masque_passe_blanc[64];
 Bitboard masque_passe_noir[64];
@@ -9,6 +11,8 @@ Bitboard masque_voisins[64];
 Bitboard masque_avant_poste_blanc[64];
 Bitboard masque_avant_poste_noir[64];
 Bitboard colonnes_par_masque[256];
+Bitboard portee_fou_roi[64];
+Bitboard portee_tour_roi[64];
 
 namespace {
 
@@ -37,6 +41,14 @@ void initialise_tables_evaluation() {
     masque_voisins[s] = bloc(f - 1, f + 1, r - 1, r + 1, f);
     masque_avant_poste_blanc[s] = bloc(f - 1, f + 1, r + 1, 7, f);
     masque_avant_poste_noir[s] = bloc(f - 1, f + 1, 0, r - 1, f);
+  }
+  for (int s = 0; s < 64; ++s) {
+    portee_fou_roi[s] = portee_tour_roi[s] = 0;
+    for (int z = 0; z < 64; ++z)
+      if (attaques_roi[s] & bit_case(z)) {
+        portee_fou_roi[s] |= attaques_fou_vide[z];
+        portee_tour_roi[s] |= attaques_tour_vide[z];
+      }
   }
   for (int m = 0; m < 256; ++m) {
     colonnes_par_masque[m] = 0;

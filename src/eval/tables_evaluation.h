@@ -38,5 +38,9 @@ extern Bitboard masque_voisins[64];        // files f-1, f+1, ranks r-1..r+1
 extern Bitboard masque_avant_poste_blanc[64];  // files f-1, f+1, ranks above
 extern Bitboard masque_avant_poste_noir[64];   // files f-1, f+1, ranks below
 extern Bitboard colonnes_par_masque[256];      // every file whose bit is set
+// Squares from which a bishop (rook) on an empty board reaches a square next
+// to s: only sliders there can attack a king's surroundings.
+extern Bitboard portee_fou_roi[64];
+extern Bitboard portee_tour_roi[64];
 
 void initialise_tables_evaluation();

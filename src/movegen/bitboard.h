@@ -1,12 +1,17 @@
 // Bitboard primitives and the precomputed tables filled once at start-up.
 //
-// Rotated bitboards: besides the ordinary occupancy the search board keeps the
-// occupancy in file order and in the order of each diagonal direction, so the
-// occupancy of any line through a square is one shift and one byte mask away;
-// that byte indexes a precomputed attack table.
+// Sliding attacks are looked up by the occupancy of the squares that can
+// block them (the inner squares of the lines through the piece's square):
+// those bits are gathered into a dense index, by the processor's bit-extract
+// instruction where it has one (BMI2), otherwise by a multiplication with a
+// precomputed magic number that maps every blocker set of the square without
+// a harmful collision. Both ways index the same table slice of the square.
 #pragma once
 
 #include <cstdint>
+#ifdef __BMI2__
+#include <immintrin.h>
+#endif
 
 #include "board/position.h"
 #include "board/types.h"
@@ -24,25 +29,21 @@ extern Bitboard attaques_cavalier[64];
 extern Bitboard attaques_roi[64];
 extern Bitboard sources_pion_blanc[64];
 extern Bitboard sources_pion_noir[64];
-extern Bitboard attaques_rangee[64][256];
-extern Bitboard attaques_colonne[64][256];
-extern Bitboard attaques_a8h1[64][256];
-extern Bitboard attaques_a1h8[64][256];
-extern int32_t nb_attaques_a8h1[64][256];
-extern int32_t nb_attaques_a1h8[64][256];
-extern Bitboard pose_r90[64], efface_r90[64];
-extern Bitboard pose_a8h1[64], efface_a8h1[64];
-extern Bitboard pose_a1h8[64], efface_a1h8[64];
 extern Bitboard attaques_fou_vide[64];
 extern Bitboard attaques_tour_vide[64];
 extern Bitboard attaques_dame_vide[64];
 extern uint8_t premier_bit_8[256];
 
-extern const int32_t ordre_90[64];
-extern const int32_t ordre_a8h1[64];
-extern const int32_t ordre_a1h8[64];
-extern const int32_t decalage_a8h1[64];
-extern const int32_t decalage_a1h8[64];
+// Look-up of one square's sliding attacks: the blocker squares, the magic
+// multiplier and shift (unused with BMI2), and the square's slice of attacks.
+struct Glissement {
+  Bitboard masque;
+  Bitboard multiplicateur;
+  const Bitboard* attaques;
+  uint32_t decalage;
+};
+extern Glissement glissements_fou[64];
+extern Glissement glissements_tour[64];
 
 // Row of `rayon` for a step of +1, -1, +7, -7, +8, -8, +9, -9.
 constexpr int indice_direction(int pas) {
@@ -69,18 +70,25 @@ inline int dernier_bit(Bitboard b) { return b ? 63 - __builtin_ctzll(b) : 64; }
 
 inline Bitboard occupation() { return position.occupation_blancs | position.occupation_noirs; }
 
-inline Bitboard attaques_rangee_de(int s) {
-  return attaques_rangee[s][(occupation() >> (56 - 8 * rangee(s))) & 255];
+inline uint32_t indice_glissement(const Glissement& g, Bitboard occupees) {
+#ifdef __BMI2__
+  return static_cast<uint32_t>(_pext_u64(occupees, g.masque));
+#else
+  return static_cast<uint32_t>(((occupees & g.masque) * g.multiplicateur) >> g.decalage);
+#endif
 }
-inline Bitboard attaques_colonne_de(int s) {
-  return attaques_colonne[s][(position.occupation_r90 >> (56 - 8 * colonne(s))) & 255];
+
+// Attacks of a slider on s for a given occupancy.
+inline Bitboard attaques_fou_par(int s, Bitboard occupees) {
+  const Glissement& g = glissements_fou[s];
+  return g.attaques[indice_glissement(g, occupees)];
 }
-inline Bitboard attaques_diag_a8h1_de(int s) {
-  return attaques_a8h1[s][(position.occupation_a8h1 >> decalage_a8h1[s]) & 255];
+inline Bitboard attaques_tour_par(int s, Bitboard occupees) {
+  const Glissement& g = glissements_tour[s];
+  return g.attaques[indice_glissement(g, occupees)];
 }
-inline Bitboard attaques_diag_a1h8_de(int s) {
-  return attaques_a1h8[s][(position.occupation_a1h8 >> decalage_a1h8[s]) & 255];
-}
-inline Bitboard attaques_fou(int s) { return attaques_diag_a8h1_de(s) | attaques_diag_a1h8_de(s); }
-inline Bitboard attaques_tour(int s) { return attaques_rangee_de(s) | attaques_colonne_de(s); }
+
+// Attacks of a slider on s in the current position.
+inline Bitboard attaques_fou(int s) { return attaques_fou_par(s, occupation()); }
+inline Bitboard attaques_tour(int s) { return attaques_tour_par(s, occupation()); }
 inline Bitboard attaques_dame(int s) { return attaques_fou(s) | attaques_tour(s); }

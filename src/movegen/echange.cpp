@@ -11,16 +11,14 @@ Bitboard ajoute_rayons_x(int s, int dir, Bitboard ensemble) {
   switch (dir) {
     case 1:
     case -1:
-      return ensemble | (attaques_rangee_de(s) & rayon[indice_direction(dir)][s] & position.lignes);
     case 8:
     case -8:
-      return ensemble | (attaques_colonne_de(s) & rayon[indice_direction(dir)][s] & position.lignes);
+      return ensemble | (attaques_tour(s) & rayon[indice_direction(dir)][s] & position.lignes);
     case 7:
     case -7:
-      return ensemble | (attaques_diag_a8h1_de(s) & rayon[indice_direction(dir)][s] & position.diagonales);
     case 9:
     case -9:
-      return ensemble | (attaques_diag_a1h8_de(s) & rayon[indice_direction(dir)][s] & position.diagonales);
+      return ensemble | (attaques_fou(s) & rayon[indice_direction(dir)][s] & position.diagonales);
     default: return ensemble;
   }
 }

@@ -7,11 +7,11 @@
 
 #include <cstdio>
 
-#include "board/joue.h"
 #include "board/position.h"
 #include "movegen/attaques.h"
 #include "movegen/bitboard.h"
 #include "movegen/echange.h"
+#include "movegen/evasions.h"
 #include "movegen/generation.h"
 
 EtatSelection etat_selection[PLY_MAX];
@@ -204,21 +204,13 @@ Coup selection_coup_echec(int camp, int ply, int index) {
   if (e.phase == 6) {
     e.phase = 9;
     Coup* const debut = debut_liste[ply];
-    Coup* fin = genere_captures(ply, camp, debut);
-    fin = genere_non_captures(ply, camp, fin);
+    Coup* const fin = genere_evasions(ply, camp, debut);
     debut_liste[ply + 1] = fin;
     const int n = static_cast<int>(fin - debut);
-    int illegaux = 0;
     for (int k = 0; k < n && k < TAILLE_SCORES; ++k) {
       const Coup c = debut[k];
-      joue(camp, ply, c);
-      const bool legal = !en_echec(camp);
-      dejoue(camp, ply, c);
       int score;
-      if (!legal) {
-        score = -INFINI;
-        illegaux++;
-      } else if (promotion(c) != 0) {
+      if (promotion(c) != 0) {
         score = valeur_echange[promotion(c)];
       } else if (position.cases[destination(c)] != 0) {
         // A capture of an equal or bigger piece is good: biggest victim,
@@ -233,7 +225,6 @@ Coup selection_coup_echec(int camp, int ply, int index) {
       score_coups[k] = score;
     }
     ordonne(debut, n);
-    debut_liste[ply + 1] = fin - illegaux;  // the illegal moves sorted last
   }
   if (e.phase == 9) return index >= 0 && index < longueur_liste(ply) ? debut_liste[ply][index] : 0;
   return 0;

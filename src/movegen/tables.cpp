@@ -1,4 +1,5 @@
 // Precomputed bitboard tables, filled once at start-up.
+#include <cstdio>
 #include <cstdlib>
 
 #include "eval/tables_evaluation.h"
@@ -17,81 +18,63 @@ Bitboard attaques_cavalier[64];
 Bitboard attaques_roi[64];
 Bitboard sources_pion_blanc[64];
 Bitboard sources_pion_noir[64];
-Bitboard attaques_rangee[64][256];
-Bitboard attaques_colonne[64][256];
-Bitboard attaques_a8h1[64][256];
-Bitboard attaques_a1h8[64][256];
-int32_t nb_attaques_a8h1[64][256];
-int32_t nb_attaques_a1h8[64][256];
-Bitboard pose_r90[64], efface_r90[64];
-Bitboard pose_a8h1[64], efface_a8h1[64];
-Bitboard pose_a1h8[64], efface_a1h8[64];
 Bitboard attaques_fou_vide[64];
 Bitboard attaques_tour_vide[64];
 Bitboard attaques_dame_vide[64];
 uint8_t premier_bit_8[256];
 
-// Rotated index of each square: files contiguous, file a first, rank 1 low.
-const int32_t ordre_90[64] = {
-     7, 15, 23, 31, 39, 47, 55, 63,
-     6, 14, 22, 30, 38, 46, 54, 62,
-     5, 13, 21, 29, 37, 45, 53, 61,
-     4, 12, 20, 28, 36, 44, 52, 60,
-     3, 11, 19, 27, 35, 43, 51, 59,
-     2, 10, 18, 26, 34, 42, 50, 58,
-     1,  9, 17, 25, 33, 41, 49, 57,
-     0,  8, 16, 24, 32, 40, 48, 56,
-};
-
-// a8-h1 diagonals (file + rank constant) from a1 to h8, each by increasing file.
-const int32_t ordre_a8h1[64] = {
-     0,  2,  5,  9, 14, 20, 27, 35,
-     1,  4,  8, 13, 19, 26, 34, 42,
-     3,  7, 12, 18, 25, 33, 41, 48,
-     6, 11, 17, 24, 32, 40, 47, 53,
-    10, 16, 23, 31, 39, 46, 52, 57,
-    15, 22, 30, 38, 45, 51, 56, 60,
-    21, 29, 37, 44, 50, 55, 59, 62,
-    28, 36, 43, 49, 54, 58, 61, 63,
-};
-
-// a1-h8 diagonals (file - rank constant) from h1 to a8, each by increasing file.
-const int32_t ordre_a1h8[64] = {
-    28, 21, 15, 10,  6,  3,  1,  0,
-    36, 29, 22, 16, 11,  7,  4,  2,
-    43, 37, 30, 23, 17, 12,  8,  5,
-    49, 44, 38, 31, 24, 18, 13,  9,
-    54, 50, 45, 39, 32, 25, 19, 14,
-    58, 55, 51, 46, 40, 33, 26, 20,
-    61, 59, 56, 52, 47, 41, 34, 27,
-    63, 62, 60, 57, 53, 48, 42, 35,
-};
-
-// Shifts that bring the diagonal through a square to the low bits of the
-// rotated board: 64 - start - length of that diagonal.
-const int32_t decalage_a8h1[64] = {
-    63, 61, 58, 54, 49, 43, 36, 28,
-    61, 58, 54, 49, 43, 36, 28, 21,
-    58, 54, 49, 43, 36, 28, 21, 15,
-    54, 49, 43, 36, 28, 21, 15, 10,
-    49, 43, 36, 28, 21, 15, 10,  6,
-    43, 36, 28, 21, 15, 10,  6,  3,
-    36, 28, 21, 15, 10,  6,  3,  1,
-    28, 21, 15, 10,  6,  3,  1,  0,
-};
-
-const int32_t decalage_a1h8[64] = {
-    28, 36, 43, 49, 54, 58, 61, 63,
-    21, 28, 36, 43, 49, 54, 58, 61,
-    15, 21, 28, 36, 43, 49, 54, 58,
-    10, 15, 21, 28, 36, 43, 49, 54,
-     6, 10, 15, 21, 28, 36, 43, 49,
-     3,  6, 10, 15, 21, 28, 36, 43,
-     1,  3,  6, 10, 15, 21, 28, 36,
-     0,  1,  3,  6, 10, 15, 21, 28,
-};
+Glissement glissements_fou[64];
+Glissement glissements_tour[64];
 
 namespace {
+
+// Multipliers that send the blocker sets of each square to distinct slots of
+// its slice (or to slots holding the same attacks), with as many index bits
+// as the square has blocker squares. Found once by a random search over
+// sparse numbers; the table start-up checks every blocker set against them.
+constexpr Bitboard multiplicateurs_fou[64] = {
+    0x10102002004A1420ull, 0x24002220020A0044ull, 0x00024C0810D00080ull, 0x0111208244209200ull,
+    0x01A0106010208844ull, 0x0810000026211008ull, 0x1030412401180820ull, 0x0028208200A02020ull,
+    0x0002100222104020ull, 0x0078200112420300ull, 0x0040043050024000ull, 0x0004422044242000ull,
+    0x5220200084040600ull, 0x10806206010C8110ull, 0x0802120884041610ull, 0x8040480808088100ull,
+    0x0002244102023C20ull, 0x000284040488C410ull, 0x0040080830400020ull, 0x8004088100400400ull,
+    0x28C0202018000104ull, 0x0000104430016804ull, 0x390C108805000800ull, 0x108C108864220810ull,
+    0x0001411100020040ull, 0x007000C202208200ull, 0x1001011200410800ull, 0x8009010400060020ull,
+    0x0000202020080080ull, 0x3004024900080208ull, 0x8114100D00068C00ull, 0x0142500480C10804ull,
+    0x0000430000410840ull, 0x0002184002011001ull, 0x018041000200A200ull, 0x0000840005802000ull,
+    0x0894080000220040ull, 0x0004020004102402ull, 0x0010048488012408ull, 0x4210103108218100ull,
+    0x0188480080441001ull, 0x1000811422015040ull, 0x0200400608200400ull, 0x8481000820083280ull,
+    0x4008048486004140ull, 0x002100A808090510ull, 0x1002000408220400ull, 0x0405810888880801ull,
+    0x100442420A300200ull, 0x00080080B0082104ull, 0x0000044402400300ull, 0x0B0C040420882000ull,
+    0x2840082040400100ull, 0x00080800C10A0008ull, 0x00000A08080500D4ull, 0x0000041010014101ull,
+    0x4A49010080844050ull, 0x05B38205504080A1ull, 0x0C81042006001002ull, 0x000202104801060Aull,
+    0x000404019C88D000ull, 0x0008180100201002ull, 0x8890041800404102ull, 0x2010200081044908ull,
+};
+
+constexpr Bitboard multiplicateurs_tour[64] = {
+    0x0100002404890942ull, 0xA010880201101094ull, 0x024100040008A251ull, 0x3012000904102002ull,
+    0x006A004008201106ull, 0x092040100A002082ull, 0x0020804001002011ull, 0x0044B10480044021ull,
+    0x1042006100840200ull, 0x1005800200010080ull, 0x120A00051008E200ull, 0x0002080011010500ull,
+    0x0412811004880080ull, 0x0001084010200100ull, 0x8642400221048100ull, 0x0130400280092080ull,
+    0x80104082450A0004ull, 0x0002000401420088ull, 0x941A001020040400ull, 0x80C0080005010010ull,
+    0x608C100008008080ull, 0x0002004820820010ull, 0x2180500020024000ull, 0x0180002001D14000ull,
+    0x4208006902000084ull, 0xA020880204002110ull, 0x00001020080104C0ull, 0x0824008008080040ull,
+    0x0010008010800804ull, 0x0810801000802004ull, 0x000040010100208Cull, 0x2020804000800020ull,
+    0x0001288200041041ull, 0x4001000100040200ull, 0x4A02008080040002ull, 0x0014040080080080ull,
+    0x1830080080100082ull, 0x0010804200201200ull, 0x0903400280200081ull, 0x0040400080208000ull,
+    0x0002020001009044ull, 0x0000440002500881ull, 0x8082080120104004ull, 0x0008008008040080ull,
+    0x2010008010800800ull, 0x0010150020010240ull, 0x0010004000200040ull, 0x0C61050020800040ull,
+    0x24C1002548830002ull, 0x3002000801040200ull, 0x0202808004001200ull, 0x0002000820060010ull,
+    0x0020801000800800ull, 0xA200802000100081ull, 0x80A1002081004000ull, 0x0208800090400020ull,
+    0x0200020081004824ull, 0x4200008200082104ull, 0x0E00020010880441ull, 0x11800401800A0800ull,
+    0x0100100004200901ull, 0x0200220040800810ull, 0x0240044020001008ull, 0x2280001020400080ull,
+};
+
+// Room for every square's slice: 2^(number of blocker squares) each.
+constexpr int TAILLE_TABLE_FOU = 5248;
+constexpr int TAILLE_TABLE_TOUR = 102400;
+Bitboard table_fou[TAILLE_TABLE_FOU];
+Bitboard table_tour[TAILLE_TABLE_TOUR];
 
 constexpr int pas_direction[8] = {1, -1, 7, -7, 8, -8, 9, -9};
 
@@ -106,51 +89,61 @@ int pas_valide(int s, int pas) {
   return t;
 }
 
-// Fills table[s][i] for every square of one line. `ligne` lists the line's
-// squares in the index's bit order: ligne[0] is bit len - 1, ligne[len - 1]
-// bit 0. Index bits above len - 1 belong to other lines and are ignored.
-void remplit_ligne(Bitboard (*table)[256], int32_t (*compte)[256], const int* ligne, int len) {
-  for (int k = 0; k < len; ++k) {
-    int s = ligne[k];
-    for (int i = 0; i < 256; ++i) {
-      int utile = i & ((1 << len) - 1);
-      Bitboard a = 0;
-      for (int j = k - 1; j >= 0; --j) {
-        a |= bit(ligne[j]);
-        if (utile & (1 << (len - 1 - j))) break;
-      }
-      for (int j = k + 1; j < len; ++j) {
-        a |= bit(ligne[j]);
-        if (utile & (1 << (len - 1 - j))) break;
-      }
-      table[s][i] = a;
-      if (compte) compte[s][i] = compte_bits(a);
+// Attacks from s along the given steps, each walk stopping on the first
+// occupied square (included). Start-up only.
+Bitboard marche(int s, const int* pas, Bitboard occupees) {
+  Bitboard a = 0;
+  for (int k = 0; k < 4; ++k)
+    for (int t = pas_valide(s, pas[k]); t >= 0; t = pas_valide(t, pas[k])) {
+      a |= bit(t);
+      if (occupees & bit(t)) break;
     }
-  }
+  return a;
 }
 
-void remplit_glissements() {
-  int ligne[8];
-  for (int r = 0; r < 8; ++r) {  // file a is bit 7
-    for (int f = 0; f < 8; ++f) ligne[f] = case_de(f, r);
-    remplit_ligne(attaques_rangee, nullptr, ligne, 8);
+// The squares whose occupancy can stop a slider on s: its empty-board
+// attacks without the last square of each walk.
+Bitboard bloqueurs(int s, const int* pas) {
+  Bitboard b = 0;
+  for (int k = 0; k < 4; ++k)
+    for (int t = pas_valide(s, pas[k]); t >= 0 && pas_valide(t, pas[k]) >= 0; t = pas_valide(t, pas[k])) b |= bit(t);
+  return b;
+}
+
+// Fills every square's slice for one kind of slider, walking all subsets of
+// its blocker squares. Returns 0 if a multiplier maps two blocker sets with
+// different attacks to the same slot.
+int remplit_glissements(Glissement* glissements, const Bitboard* multiplicateurs, const int* pas, Bitboard* table,
+                        int taille) {
+  int utilise = 0;
+  for (int s = 0; s < 64; ++s) {
+    Glissement& g = glissements[s];
+    g.masque = bloqueurs(s, pas);
+    g.multiplicateur = multiplicateurs[s];
+    g.decalage = static_cast<uint32_t>(64 - compte_bits(g.masque));
+    const int n = 1 << compte_bits(g.masque);
+    if (utilise + n > taille) return 0;
+    Bitboard* const tranche = table + utilise;
+    g.attaques = tranche;
+    for (int i = 0; i < n; ++i) tranche[i] = 0;
+    // The magic slots are checked even when the bit-extract instruction
+    // indexes the table, so both builds accept the same multipliers.
+    static uint32_t essai[4096];
+    static Bitboard vu[4096];
+    for (int i = 0; i < n; ++i) essai[i] = 0;
+    Bitboard sous_ensemble = 0;
+    do {
+      const Bitboard a = marche(s, pas, sous_ensemble);
+      const uint32_t m = static_cast<uint32_t>((sous_ensemble * g.multiplicateur) >> g.decalage);
+      if (essai[m] && vu[m] != a) return 0;
+      essai[m] = 1;
+      vu[m] = a;
+      tranche[indice_glissement(g, sous_ensemble)] = a;
+      sous_ensemble = (sous_ensemble - g.masque) & g.masque;
+    } while (sous_ensemble);
+    utilise += n;
   }
-  for (int f = 0; f < 8; ++f) {  // rank 8 is bit 7, rank 1 bit 0
-    for (int r = 0; r < 8; ++r) ligne[r] = case_de(f, 7 - r);
-    remplit_ligne(attaques_colonne, nullptr, ligne, 8);
-  }
-  for (int d = 0; d < 15; ++d) {  // file + rank = d, lowest file first
-    int len = 0;
-    for (int f = 0; f < 8; ++f)
-      if (d - f >= 0 && d - f < 8) ligne[len++] = case_de(f, d - f);
-    remplit_ligne(attaques_a8h1, nb_attaques_a8h1, ligne, len);
-  }
-  for (int e = -7; e <= 7; ++e) {  // file - rank = e, lowest file first
-    int len = 0;
-    for (int f = 0; f < 8; ++f)
-      if (f - e >= 0 && f - e < 8) ligne[len++] = case_de(f, f - e);
-    remplit_ligne(attaques_a1h8, nb_attaques_a1h8, ligne, len);
-  }
+  return 1;
 }
 
 void remplit_rayons() {
@@ -188,12 +181,6 @@ void init_tables() {
   for (int s = 0; s < 64; ++s) {
     masque_case[s] = bit(s);
     masque_efface[s] = ~bit(s);
-    pose_r90[s] = bit(ordre_90[s]);
-    efface_r90[s] = ~pose_r90[s];
-    pose_a8h1[s] = bit(ordre_a8h1[s]);
-    efface_a8h1[s] = ~pose_a8h1[s];
-    pose_a1h8[s] = bit(ordre_a1h8[s]);
-    efface_a1h8[s] = ~pose_a1h8[s];
   }
   masque_case[64] = 0;
   for (int i = 0; i < 8; ++i) {
@@ -228,10 +215,16 @@ void init_tables() {
   }
 
   remplit_rayons();
-  remplit_glissements();
+  constexpr int pas_fou[4] = {7, -7, 9, -9};
+  constexpr int pas_tour[4] = {1, -1, 8, -8};
+  if (!remplit_glissements(glissements_fou, multiplicateurs_fou, pas_fou, table_fou, TAILLE_TABLE_FOU) ||
+      !remplit_glissements(glissements_tour, multiplicateurs_tour, pas_tour, table_tour, TAILLE_TABLE_TOUR)) {
+    std::fputs("velmar: slider attack tables inconsistent\n", stderr);
+    std::abort();
+  }
   for (int s = 0; s < 64; ++s) {
-    attaques_fou_vide[s] = attaques_a8h1[s][0] | attaques_a1h8[s][0];
-    attaques_tour_vide[s] = attaques_rangee[s][0] | attaques_colonne[s][0];
+    attaques_fou_vide[s] = attaques_fou_par(s, 0);
+    attaques_tour_vide[s] = attaques_tour_par(s, 0);
     attaques_dame_vide[s] = attaques_fou_vide[s] | attaques_tour_vide[s];
   }
 

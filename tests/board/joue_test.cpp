@@ -121,9 +121,9 @@ TEST(Joue, PositionEstValideVoitUneIncoherence) {
   position.cle ^= 1;
   EXPECT_FALSE(position_est_valide());
   position.cle ^= 1;
-  position.occupation_a1h8 ^= pose_a1h8[E4];
+  position.lignes ^= masque_case[E4];
   EXPECT_FALSE(position_est_valide());
-  position.occupation_a1h8 ^= pose_a1h8[E4];
+  position.lignes ^= masque_case[E4];
   position.phase_noirs += 1;
   EXPECT_FALSE(position_est_valide());
   position.phase_noirs -= 1;

@@ -33,32 +33,6 @@ TEST_F(Tables, PrimitivesSurLEnsembleVideEtLesExtremes) {
   EXPECT_EQ(premier_bit_8[0x13], 3);
 }
 
-TEST_F(Tables, OrdresEtDecalagesDesRotations) {
-  const int a8h1_bas[8] = {0, 2, 5, 9, 14, 20, 27, 35}, a8h1_haut[8] = {28, 36, 43, 49, 54, 58, 61, 63};
-  const int a1h8_bas[8] = {28, 21, 15, 10, 6, 3, 1, 0}, a1h8_haut[8] = {63, 62, 60, 57, 53, 48, 42, 35};
-  const int dec_a8h1_bas[8] = {63, 61, 58, 54, 49, 43, 36, 28}, dec_a8h1_haut[8] = {28, 21, 15, 10, 6, 3, 1, 0};
-  const int dec_a1h8_bas[8] = {28, 36, 43, 49, 54, 58, 61, 63}, dec_a1h8_haut[8] = {0, 1, 3, 6, 10, 15, 21, 28};
-  for (int f = 0; f < 8; ++f) {
-    EXPECT_EQ(ordre_a8h1[f], a8h1_bas[f]);
-    EXPECT_EQ(ordre_a8h1[56 + f], a8h1_haut[f]);
-    EXPECT_EQ(ordre_a1h8[f], a1h8_bas[f]);
-    EXPECT_EQ(ordre_a1h8[56 + f], a1h8_haut[f]);
-    EXPECT_EQ(decalage_a8h1[f], dec_a8h1_bas[f]);
-    EXPECT_EQ(decalage_a8h1[56 + f], dec_a8h1_haut[f]);
-    EXPECT_EQ(decalage_a1h8[f], dec_a1h8_bas[f]);
-    EXPECT_EQ(decalage_a1h8[56 + f], dec_a1h8_haut[f]);
-  }
-  // Each order is a permutation, and ordre_90 puts file a in the top byte, rank 1 lowest.
-  for (const int32_t* ordre : {ordre_90, ordre_a8h1, ordre_a1h8}) {
-    Bitboard vus = 0;
-    for (int s = 0; s < 64; ++s) vus |= Bitboard{1} << ordre[s];
-    EXPECT_EQ(vus, ~Bitboard{0});
-  }
-  EXPECT_EQ(ordre_90[A1], 7);
-  EXPECT_EQ(ordre_90[A8], 0);
-  EXPECT_EQ(ordre_90[H1], 63);
-}
-
 TEST_F(Tables, EntreEtDirection) {
   EXPECT_EQ(entre[A1][H8], ensemble({B2, C3, D4, E5, F6, G7}));
   EXPECT_EQ(entre[H8][A1], entre[A1][H8]);
@@ -94,42 +68,58 @@ TEST_F(Tables, SautsEtPions) {
 TEST_F(Tables, AttaquesGlissantes) {
   // Empty board: a rook on a1 sees the 14 squares of rank 1 and file a.
   EXPECT_EQ(attaques_tour_vide[A1], (masque_rangee[0] | masque_colonne[0]) & ~masque_case[A1]);
-  EXPECT_EQ(attaques_rangee[A1][0] | attaques_colonne[A1][0], attaques_tour_vide[A1]);
   EXPECT_EQ(compte_bits(attaques_fou_vide[D4]), 13);
   EXPECT_EQ(attaques_dame_vide[D4], attaques_fou_vide[D4] | attaques_tour_vide[D4]);
-  // A blocker on the rank (c1, file c = bit 5 of the rank byte) stops the walk.
-  EXPECT_EQ(attaques_rangee[A1][1 << 5], ensemble({B1, C1}));
-  // A blocker on the file (a4, rank 4 = bit 3 of the file byte).
-  EXPECT_EQ(attaques_colonne[A1][1 << 3], ensemble({A2, A3, A4}));
-  // Index bits beyond a short diagonal belong to its neighbours and change nothing.
-  for (int s : {A1, B1, G8, H7, C1, A6}) {
-    for (int i = 0; i < 256; ++i) {
-      int len_a8h1 = 8 - std::abs(colonne(s) + rangee(s) - 7);
-      int len_a1h8 = 8 - std::abs(colonne(s) - rangee(s));
-      EXPECT_EQ(attaques_a8h1[s][i], attaques_a8h1[s][i & ((1 << len_a8h1) - 1)]);
-      EXPECT_EQ(attaques_a1h8[s][i], attaques_a1h8[s][i & ((1 << len_a1h8) - 1)]);
-      EXPECT_EQ(nb_attaques_a1h8[s][i], compte_bits(attaques_a1h8[s][i]));
+  // A blocker on the rank stops the walk on it; one beyond the edge square changes nothing.
+  EXPECT_EQ(attaques_tour_par(A1, ensemble({C1})), ensemble({B1, C1}) | (masque_colonne[0] & ~masque_case[A1]));
+  EXPECT_EQ(attaques_tour_par(A1, ensemble({A4, H1, A8})), ensemble({A2, A3, A4}) | (masque_rangee[0] & ~masque_case[A1]));
+  EXPECT_EQ(attaques_fou_par(C1, ensemble({E3, B2})), ensemble({B2, D2, E3}));
+  // The square's own piece and pieces off its lines do not matter.
+  EXPECT_EQ(attaques_fou_par(D4, ensemble({D4, D5, C4})), attaques_fou_vide[D4]);
+}
+
+// Attacks by walking the board square by square, the reference for the look-ups.
+Bitboard marche(int s, Bitboard occupees, bool diagonale) {
+  Bitboard a = 0;
+  for (int k = 0; k < 8; ++k) {
+    const int pas[8] = {1, -1, 7, -7, 8, -8, 9, -9};
+    const bool diag = pas[k] == 7 || pas[k] == -7 || pas[k] == 9 || pas[k] == -9;
+    if (diag != diagonale) continue;
+    const Bitboard r = rayon[k][s];
+    for (int t = s + pas[k]; t >= 0 && t < 64 && (r & masque_case[t]); t += pas[k]) {
+      a |= masque_case[t];
+      if (occupees & masque_case[t]) break;
     }
   }
+  return a;
+}
+
+TEST_F(Tables, AttaquesGlissantesPourDesOccupationsAuHasard) {
+  // Sparse, medium and dense random boards on every square.
+  uint64_t graine = 0x2545F4914F6CDD1Dull;
+  auto hasard = [&graine] {
+    graine ^= graine >> 12;
+    graine ^= graine << 25;
+    graine ^= graine >> 27;
+    return graine * 2685821657736338717ull;
+  };
+  for (int s = 0; s < 64; ++s)
+    for (int i = 0; i < 300; ++i) {
+      Bitboard occ = hasard();
+      if (i % 3 == 0) occ &= hasard() & hasard();
+      if (i % 3 == 1) occ &= hasard();
+      ASSERT_EQ(attaques_fou_par(s, occ), marche(s, occ, true)) << s << " " << occ;
+      ASSERT_EQ(attaques_tour_par(s, occ), marche(s, occ, false)) << s << " " << occ;
+    }
 }
 
 TEST_F(Tables, AttaquesGlissantesSurUnePositionReelle) {
-  // Rotated look-ups agree with a plain walk over the board on a busy position.
+  // The look-ups of the current position agree with a plain walk over the board.
   ASSERT_TRUE(place_fen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1"));
   const Bitboard occ = position.occupation_blancs | position.occupation_noirs;
   for (int s = 0; s < 64; ++s) {
-    Bitboard fou = 0, tour = 0;
-    for (int k = 0; k < 8; ++k) {
-      const int pas[8] = {1, -1, 7, -7, 8, -8, 9, -9};
-      Bitboard& cible = (pas[k] == 1 || pas[k] == -1 || pas[k] == 8 || pas[k] == -8) ? tour : fou;
-      Bitboard r = rayon[k][s];
-      for (int t = s + pas[k]; t >= 0 && t < 64 && (r & masque_case[t]); t += pas[k]) {
-        cible |= masque_case[t];
-        if (occ & masque_case[t]) break;
-      }
-    }
-    EXPECT_EQ(attaques_fou(s), fou) << s;
-    EXPECT_EQ(attaques_tour(s), tour) << s;
+    EXPECT_EQ(attaques_fou(s), marche(s, occ, true)) << s;
+    EXPECT_EQ(attaques_tour(s), marche(s, occ, false)) << s;
   }
 }
 
