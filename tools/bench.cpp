@@ -17,6 +17,7 @@
 #include "board/texte_coup.h"
 #include "book/reglages_livre.h"
 #include "eval/hash_pions.h"
+#include "eval/tables_evaluation.h"
 #include "front/options.h"
 #include "modes.h"
 #include "movegen/bitboard.h"
@@ -93,6 +94,7 @@ int prepare_bench(const char* fen) {
   if (!tables_pretes) {
     initialise_cles();
     init_tables();
+    initialise_tables_evaluation();
     initialise_diagonales();
     position_depart();
     tables_pretes = true;

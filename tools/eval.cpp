@@ -10,6 +10,7 @@
 #include "eval/detail_evaluation.h"
 #include "eval/evaluation.h"
 #include "eval/hash_pions.h"
+#include "eval/tables_evaluation.h"
 #include "modes.h"
 #include "movegen/bitboard.h"
 #include "movegen/fen.h"
@@ -30,6 +31,7 @@ int mode_eval(int argc, char** argv) {
 
   initialise_cles();
   init_tables();
+  initialise_tables_evaluation();
   initialise_diagonales();
   position_depart();
   // The FEN reader expects a blank after the en-passant field.

@@ -47,19 +47,6 @@ dossier_de() {
   esac
 }
 
-# Includes still against the layers while their code is being moved; each
-# is reported but not counted, and no other may appear meanwhile.
-tolerees=(
-  "src/board/joue_camp.h movegen/bitboard.h"
-  "src/board/position.cpp movegen/bitboard.h"
-  "src/movegen/tables.cpp eval/tables_evaluation.h"
-)
-toleree() {
-  local t
-  for t in "${tolerees[@]}"; do [ "$t" = "$1 $2" ] && return 0; done
-  return 1
-}
-
 erreurs=0
 faute() {
   echo "$1" >&2
@@ -95,10 +82,6 @@ for fichier in src/main.cpp src/*/*.h src/*/*.cpp tools/*.h tools/*.cpp; do
     if [ "$n_cible" -lt 0 ]; then
       faute "$fichier:$ligne: #include \"$entete\": folder '$cible' has no layer"
     elif [ "$n_cible" -ge "$n_source" ]; then
-      if toleree "$fichier" "$entete"; then
-        echo "tolerated for now: $fichier:$ligne: #include \"$entete\""
-        continue
-      fi
       faute "$fichier:$ligne: #include \"$entete\": $source (layer $n_source) may not include $cible (layer $n_cible)"
     fi
   done < <(awk '{

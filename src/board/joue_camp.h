@@ -3,9 +3,9 @@
 // them directly so the side tests and the call disappear.
 #pragma once
 
+#include "board/bits.h"
 #include "board/cles.h"
 #include "board/position.h"
-#include "movegen/bitboard.h"
 
 namespace detail_joue {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "board/bits.h"
 #include "board/cles.h"
-#include "movegen/bitboard.h"
 
 Partie partie;
 Position position;

@@ -150,7 +150,7 @@ int evalue_pieces(int ply) {
   nb_cavaliers_noirs = nb_fous_noirs = nb_tours_noires = nb_dames_noires = 0;
   const Bitboard pieces = (p.occupation_blancs | p.occupation_noirs) & ~(p.pions_blancs | p.pions_noirs);
   for (Bitboard b = pieces; b; b &= b - 1) {
-    const int s = 63 - __builtin_ctzll(b);
+    const int s = dernier_bit(b);
     switch (p.cases[s]) {
       case CAVALIER: t += terme_cavalier(s, BLANCS); ++nb_cavaliers_blancs; break;
       case FOU: t += terme_fou(s, BLANCS); ++nb_fous_blancs; break;

@@ -97,14 +97,14 @@ template <int C> int danger() {
     couche(((pions & pas_colonne_h) << 7) & zone);
   }
   for (Bitboard b = A == BLANCS ? p.cavaliers_blancs : p.cavaliers_noirs; b; b &= b - 1)
-    couche(attaques_cavalier[63 - __builtin_ctzll(b)] & zone);
+    couche(attaques_cavalier[dernier_bit(b)] & zone);
   for (Bitboard b = (A == BLANCS ? p.fous_blancs : p.fous_noirs) & portee_fou; b; b &= b - 1)
-    couche(attaques_fou_par(63 - __builtin_ctzll(b), occupees) & zone);
+    couche(attaques_fou_par(dernier_bit(b), occupees) & zone);
   for (Bitboard b = (A == BLANCS ? p.tours_blanches : p.tours_noires) & portee_tour; b; b &= b - 1)
-    couche(attaques_tour_par(63 - __builtin_ctzll(b), occupees) & zone);
+    couche(attaques_tour_par(dernier_bit(b), occupees) & zone);
   Bitboard par_dame = 0;
   for (Bitboard b = (A == BLANCS ? p.dames_blanches : p.dames_noires) & (portee_fou | portee_tour); b; b &= b - 1) {
-    const int s = 63 - __builtin_ctzll(b);
+    const int s = dernier_bit(b);
     const Bitboard a = (attaques_fou_par(s, occupees) | attaques_tour_par(s, occupees)) & zone;
     couche(a);
     par_dame |= a;
@@ -120,14 +120,14 @@ template <int C> int danger() {
   else
     defendues = (((amis & pas_colonne_a) << 9) | ((amis & pas_colonne_h) << 7)) & une;
   for (Bitboard b = C == BLANCS ? p.cavaliers_blancs : p.cavaliers_noirs; b && defendues != une; b &= b - 1)
-    defendues |= attaques_cavalier[63 - __builtin_ctzll(b)] & une;
+    defendues |= attaques_cavalier[dernier_bit(b)] & une;
   const Bitboard dames_amies = C == BLANCS ? p.dames_blanches : p.dames_noires;
   for (Bitboard b = ((C == BLANCS ? p.fous_blancs : p.fous_noirs) | dames_amies) & portee_fou; b && defendues != une;
        b &= b - 1)
-    defendues |= attaques_fou_par(63 - __builtin_ctzll(b), occupees) & une;
+    defendues |= attaques_fou_par(dernier_bit(b), occupees) & une;
   for (Bitboard b = ((C == BLANCS ? p.tours_blanches : p.tours_noires) | dames_amies) & portee_tour;
        b && defendues != une; b &= b - 1)
-    defendues |= attaques_tour_par(63 - __builtin_ctzll(b), occupees) & une;
+    defendues |= attaques_tour_par(dernier_bit(b), occupees) & une;
 
   return d + compte_bits(une & ~defendues) + 2 * compte_bits(deux & par_dame);
 }

@@ -1,14 +1,15 @@
 // Masks and constant tables read only by the evaluation. The masks are built
-// by initialise_tables_evaluation(), which the start-up table routine calls.
+// by initialise_tables_evaluation(), which every start-up calls after
+// init_tables() (the king-reach masks are made of the attack tables).
 #pragma once
 
 #include <cstdint>
 
+#include "board/bits.h"
 #include "board/types.h"
 
-// Bit of a square and of a file, in the engine's bit order (a1 is the most
-// significant bit; file a is bit 7 of a file mask).
-constexpr Bitboard bit_case(int s) { return Bitboard{1} << (63 - s); }
+// Bit of a file, in the engine's bit order (file a is bit 7 of a file mask,
+// as a1 is the most significant bit of a bitboard: board/bits.h).
 constexpr uint8_t bit_colonne(int col) { return static_cast<uint8_t>(0x80 >> col); }
 
 constexpr int valeur_absolue(int x) { return x < 0 ? -x : x; }

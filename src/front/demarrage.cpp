@@ -12,6 +12,7 @@
 #include "book/livre.h"
 #include "book/reglages_livre.h"
 #include "console/fin_processus.h"
+#include "eval/tables_evaluation.h"
 #include "front/interprete.h"
 #include "movegen/bitboard.h"
 #include "search/table_hash.h"
@@ -39,6 +40,7 @@ void initialise_moteur() {
   alloue_hash(HASH_DEPART);
   initialise_cles();
   init_tables();
+  initialise_tables_evaluation();
   initialise_diagonales();
   position_depart();
   partie_initialise(partie, position_initiale, BLANCS);

@@ -13,11 +13,10 @@
 #include <immintrin.h>
 #endif
 
+#include "board/bits.h"
 #include "board/position.h"
 #include "board/types.h"
 
-extern Bitboard masque_case[65];  // entry 64 is empty: "no square" masks to nothing
-extern Bitboard masque_efface[64];
 extern Bitboard masque_rangee[8];
 extern Bitboard masque_colonne[8];
 extern Bitboard pas_colonne_a, pas_colonne_h;
@@ -61,12 +60,6 @@ constexpr int indice_direction(int pas) {
 }
 
 void init_tables();
-
-inline int compte_bits(Bitboard b) { return __builtin_popcountll(b); }
-// Lowest-numbered square of the set (the most significant bit); 64 if empty.
-inline int premier_bit(Bitboard b) { return b ? __builtin_clzll(b) : 64; }
-// Highest-numbered square of the set (the least significant bit); 64 if empty.
-inline int dernier_bit(Bitboard b) { return b ? 63 - __builtin_ctzll(b) : 64; }
 
 inline Bitboard occupation() { return position.occupation_blancs | position.occupation_noirs; }
 

@@ -45,7 +45,7 @@ template <int C> inline Clouage clouage() {
   const Bitboard droits = ((A == BLANCS ? P.tours_blanches : P.tours_noires) | dames) & attaques_tour_vide[roi];
   Clouage r{0, 0, 0};
   for (Bitboard b = diagonaux | droits; b; b &= b - 1) {
-    const int s = 63 - __builtin_ctzll(b);
+    const int s = dernier_bit(b);
     const Bitboard milieu = entre[roi][s] & occupees;
     if (!milieu)
       r.echecs |= masque_case[s];
@@ -55,7 +55,7 @@ template <int C> inline Clouage clouage() {
   r.echecs |= attaques_cavalier[roi] & (A == BLANCS ? P.cavaliers_blancs : P.cavaliers_noirs);
   r.echecs |= C == BLANCS ? sources_pion_noir[roi] & P.pions_noirs : sources_pion_blanc[roi] & P.pions_blancs;
   if (r.echecs && !(r.echecs & (r.echecs - 1))) {
-    const int s = 63 - __builtin_ctzll(r.echecs);
+    const int s = dernier_bit(r.echecs);
     r.parades = r.echecs | (direction[roi][s] != 0 ? entre[roi][s] : 0);
   }
   return r;

@@ -201,8 +201,8 @@ Coup selection_coup(int camp, int ply, int index) {
 
 Coup selection_coup_echec(int camp, int ply, int index) {
   EtatSelection& e = etat_selection[ply];
-  if (e.phase == 6) {
-    e.phase = 9;
+  if (e.phase == PHASE_E_GENERATION) {
+    e.phase = PHASE_E_LISTE;
     Coup* const debut = debut_liste[ply];
     Coup* const fin = genere_evasions(ply, camp, debut);
     debut_liste[ply + 1] = fin;
@@ -226,7 +226,7 @@ Coup selection_coup_echec(int camp, int ply, int index) {
     }
     ordonne(debut, n);
   }
-  if (e.phase == 9) return index >= 0 && index < longueur_liste(ply) ? debut_liste[ply][index] : 0;
+  if (e.phase == PHASE_E_LISTE) return index >= 0 && index < longueur_liste(ply) ? debut_liste[ply][index] : 0;
   return 0;
 }
 

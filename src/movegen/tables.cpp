@@ -2,11 +2,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "eval/tables_evaluation.h"
 #include "movegen/bitboard.h"
 
-Bitboard masque_case[65];
-Bitboard masque_efface[64];
 Bitboard masque_rangee[8];
 Bitboard masque_colonne[8];
 Bitboard pas_colonne_a, pas_colonne_h;
@@ -78,8 +75,6 @@ Bitboard table_tour[TAILLE_TABLE_TOUR];
 
 constexpr int pas_direction[8] = {1, -1, 7, -7, 8, -8, 9, -9};
 
-constexpr Bitboard bit(int s) { return Bitboard{1} << (63 - s); }
-
 // Square reached from s by one step of `pas`, or -1 off the board (a step
 // may change the rank and the file by one at most).
 int pas_valide(int s, int pas) {
@@ -95,8 +90,8 @@ Bitboard marche(int s, const int* pas, Bitboard occupees) {
   Bitboard a = 0;
   for (int k = 0; k < 4; ++k)
     for (int t = pas_valide(s, pas[k]); t >= 0; t = pas_valide(t, pas[k])) {
-      a |= bit(t);
-      if (occupees & bit(t)) break;
+      a |= bit_case(t);
+      if (occupees & bit_case(t)) break;
     }
   return a;
 }
@@ -106,7 +101,8 @@ Bitboard marche(int s, const int* pas, Bitboard occupees) {
 Bitboard bloqueurs(int s, const int* pas) {
   Bitboard b = 0;
   for (int k = 0; k < 4; ++k)
-    for (int t = pas_valide(s, pas[k]); t >= 0 && pas_valide(t, pas[k]) >= 0; t = pas_valide(t, pas[k])) b |= bit(t);
+    for (int t = pas_valide(s, pas[k]); t >= 0 && pas_valide(t, pas[k]) >= 0; t = pas_valide(t, pas[k]))
+      b |= bit_case(t);
   return b;
 }
 
@@ -158,10 +154,10 @@ void remplit_rayons() {
       Bitboard chemin = 0;
       rayon[k][s] = 0;
       for (int t = pas_valide(s, pas); t >= 0; t = pas_valide(t, pas)) {
-        rayon[k][s] |= bit(t);
+        rayon[k][s] |= bit_case(t);
         direction[s][t] = static_cast<int8_t>(pas);
         entre[s][t] = chemin;
-        chemin |= bit(t);
+        chemin |= bit_case(t);
       }
     }
 }
@@ -170,7 +166,7 @@ Bitboard cibles_par_sauts(int s, const int (*sauts)[2], int n) {
   Bitboard b = 0;
   for (int k = 0; k < n; ++k) {
     int f = colonne(s) + sauts[k][0], r = rangee(s) + sauts[k][1];
-    if (f >= 0 && f < 8 && r >= 0 && r < 8) b |= bit(case_de(f, r));
+    if (f >= 0 && f < 8 && r >= 0 && r < 8) b |= bit_case(case_de(f, r));
   }
   return b;
 }
@@ -178,25 +174,20 @@ Bitboard cibles_par_sauts(int s, const int (*sauts)[2], int n) {
 }  // namespace
 
 void init_tables() {
-  for (int s = 0; s < 64; ++s) {
-    masque_case[s] = bit(s);
-    masque_efface[s] = ~bit(s);
-  }
-  masque_case[64] = 0;
   for (int i = 0; i < 8; ++i) {
     masque_rangee[i] = 0;
     masque_colonne[i] = 0;
   }
   for (int s = 0; s < 64; ++s) {
-    masque_rangee[rangee(s)] |= bit(s);
-    masque_colonne[colonne(s)] |= bit(s);
+    masque_rangee[rangee(s)] |= bit_case(s);
+    masque_colonne[colonne(s)] |= bit_case(s);
   }
   pas_colonne_a = ~masque_colonne[0];
   pas_colonne_h = ~masque_colonne[7];
-  chemin_roque[0] = bit(F1) | bit(G1);
-  chemin_roque[1] = bit(B1) | bit(C1) | bit(D1);
-  chemin_roque[2] = bit(F8) | bit(G8);
-  chemin_roque[3] = bit(B8) | bit(C8) | bit(D8);
+  chemin_roque[0] = bit_case(F1) | bit_case(G1);
+  chemin_roque[1] = bit_case(B1) | bit_case(C1) | bit_case(D1);
+  chemin_roque[2] = bit_case(F8) | bit_case(G8);
+  chemin_roque[3] = bit_case(B8) | bit_case(C8) | bit_case(D8);
 
   premier_bit_8[0] = 8;
   for (int v = 1; v < 256; ++v) premier_bit_8[v] = static_cast<uint8_t>(7 - (31 - __builtin_clz(v)));
@@ -208,10 +199,10 @@ void init_tables() {
     attaques_roi[s] = cibles_par_sauts(s, sauts_roi, 8);
     sources_pion_blanc[s] = 0;
     sources_pion_noir[s] = 0;
-    if (rangee(s) > 0 && colonne(s) > 0) sources_pion_blanc[s] |= bit(s - 9);
-    if (rangee(s) > 0 && colonne(s) < 7) sources_pion_blanc[s] |= bit(s - 7);
-    if (rangee(s) < 7 && colonne(s) > 0) sources_pion_noir[s] |= bit(s + 7);
-    if (rangee(s) < 7 && colonne(s) < 7) sources_pion_noir[s] |= bit(s + 9);
+    if (rangee(s) > 0 && colonne(s) > 0) sources_pion_blanc[s] |= bit_case(s - 9);
+    if (rangee(s) > 0 && colonne(s) < 7) sources_pion_blanc[s] |= bit_case(s - 7);
+    if (rangee(s) < 7 && colonne(s) > 0) sources_pion_noir[s] |= bit_case(s + 7);
+    if (rangee(s) < 7 && colonne(s) < 7) sources_pion_noir[s] |= bit_case(s + 9);
   }
 
   remplit_rayons();
@@ -227,6 +218,4 @@ void init_tables() {
     attaques_tour_vide[s] = attaques_tour_par(s, 0);
     attaques_dame_vide[s] = attaques_fou_vide[s] | attaques_tour_vide[s];
   }
-
-  initialise_tables_evaluation();
 }

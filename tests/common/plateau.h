@@ -9,6 +9,7 @@
 
 #include "board/cles.h"
 #include "board/position.h"
+#include "eval/tables_evaluation.h"
 #include "movegen/bitboard.h"
 #include "movegen/fen.h"
 #include "movegen/generation.h"
@@ -19,6 +20,7 @@ inline void initialise_plateau() {
   if (!fait) {
     initialise_cles();
     init_tables();
+    initialise_tables_evaluation();
     initialise_diagonales();
     fait = true;
   }

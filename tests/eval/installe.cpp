@@ -6,6 +6,7 @@
 #include "board/position.h"
 #include "eval/evaluation.h"
 #include "eval/hash_pions.h"
+#include "eval/tables_evaluation.h"
 #include "movegen/bitboard.h"
 #include "movegen/fen.h"
 #include "search/table_hash.h"
@@ -17,6 +18,7 @@ void initialise_une_fois() {
   if (fait) return;
   initialise_cles();
   init_tables();
+  initialise_tables_evaluation();
   initialise_diagonales();
   position_depart();
   alloue_hash(HASH_MINIMUM);

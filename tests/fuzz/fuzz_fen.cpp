@@ -12,6 +12,7 @@
 #include "board/position.h"
 #include "board/texte_coup.h"
 #include "eval/evaluation.h"
+#include "eval/tables_evaluation.h"
 #include "fuzz/commun.h"
 #include "movegen/attaques.h"
 #include "movegen/bitboard.h"
@@ -23,6 +24,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   prepare_harnais();
   initialise_cles();
   init_tables();
+  initialise_tables_evaluation();
   initialise_diagonales();
   position_depart();
   return 0;
