@@ -7,9 +7,11 @@
 // as mixed-radix digits with the squares already used squeezed out.
 #include "egtb/indices.h"
 
+#include <bit>
 #include <cstdlib>
 #include <utility>
 
+#include "board/position.h"
 #include "board/types.h"
 
 const DefinitionTable definitions_tables[NB_TABLES + 1] = {
@@ -437,4 +439,31 @@ void initialise_indices() {
   construit_cases_permises();
   construit_debuts();
   indices_prets = true;
+}
+
+namespace {
+
+// The slots of one piece type, squares ascending (square s is bit 63 - s, so
+// the leading zeros give the lowest square).
+void remplit(int32_t* liste, int type, Bitboard b) {
+  for (int slot = 4 * type; b && slot < 4 * type + 4; ++slot) {
+    const int s = std::countl_zero(b);
+    liste[slot] = s;
+    b &= ~(Bitboard(1) << (63 - s));
+  }
+}
+
+}  // namespace
+
+void listes_depuis_position(int32_t blancs[24], int32_t noirs[24]) {
+  const Position& p = position;
+  const Bitboard pieces[10] = {p.pions_blancs, p.cavaliers_blancs, p.fous_blancs, p.tours_blanches,
+                               p.dames_blanches, p.pions_noirs, p.cavaliers_noirs, p.fous_noirs,
+                               p.tours_noires, p.dames_noires};
+  blancs[0] = p.roi_blanc;
+  noirs[0] = p.roi_noir;
+  for (int type = 1; type <= 5; ++type) {
+    remplit(blancs, type, pieces[type - 1]);
+    remplit(noirs, type, pieces[type + 4]);
+  }
 }

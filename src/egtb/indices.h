@@ -27,6 +27,10 @@ extern const DefinitionTable definitions_tables[NB_TABLES + 1];
 // The index function of table n (1..110) for side `camp` to move.
 FonctionIndice fonction_indice(int n, int camp);
 
+// The slot lists of the search board's White and Black pieces (at most four
+// of a type), unused slots left as they are.
+void listes_depuis_position(int32_t blancs[24], int32_t noirs[24]);
+
 // Builds the permitted-square and start-offset tables; idempotent.
 void initialise_indices();
 

@@ -7,6 +7,7 @@
 #include "board/joue.h"
 #include "board/position.h"
 #include "egtb/cache.h"
+#include "egtb/indices.h"
 #include "egtb/registre.h"
 #include "egtb/tablebases.h"
 #include "movegen/attaques.h"
@@ -22,17 +23,6 @@ constexpr int TABLE_KPPKP = 36;
 constexpr int32_t ENTREES_KPPKP_CORRIGEES[7] = {56802428, 56811076, 56849992, 56858640,
                                                 59592489, 67775659, 71071628};
 constexpr int VALEUR_CORRIGEE = -32639;
-
-// Fills the slots of one piece type in the 24-slot list, squares ascending
-// (square s is bit 63 - s, so the leading zeros give the lowest square).
-void remplit(int32_t* liste, int type, Bitboard b) {
-  int slot = 4 * type;
-  while (b) {
-    int s = std::countl_zero(b);
-    liste[slot++] = s;
-    b &= ~(Bitboard(1) << (63 - s));
-  }
-}
 
 // The en-passant square of `ply` when side `camp` has a legal capture onto
 // it, else EP_AUCUN: the tables index such positions apart from the same
@@ -89,12 +79,7 @@ int sonde_tables(int32_t& score, int camp, int ply) {
   if (n == 0) return 0;
 
   int32_t blancs[24] = {}, noirs[24] = {};
-  blancs[0] = p.roi_blanc;
-  noirs[0] = p.roi_noir;
-  for (int type = 1; type <= 5; ++type) {
-    remplit(blancs, type, pieces[type - 1]);
-    remplit(noirs, type, pieces[type + 4]);
-  }
+  listes_depuis_position(blancs, noirs);
   const int32_t* premiere = blancs;
   const int32_t* seconde = noirs;
   int inversion = 0;

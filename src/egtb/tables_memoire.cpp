@@ -8,6 +8,7 @@
 #include "board/position.h"
 #include "egtb/compression.h"
 #include "egtb/ecriture_compressee.h"
+#include "egtb/indices.h"
 #include "egtb/plateau_table.h"
 
 TableMemoire tables_memoire[NB_TABLES + 1];
@@ -18,15 +19,6 @@ int32_t taille_face(int n, int camp) {
   return camp == 0 ? definitions_tables[n].taille_blancs : definitions_tables[n].taille_noirs;
 }
 int nb_faces(int n) { return materiel_table(n).une_face ? 1 : 2; }
-
-void remplit(int32_t* liste, int type, Bitboard b) {
-  int slot = 4 * type;
-  while (b && slot < 4 * type + 4) {
-    const int s = std::countl_zero(b);  // square s is bit 63 - s
-    liste[slot++] = s;
-    b &= ~(Bitboard(1) << (63 - s));
-  }
-}
 
 constexpr char LETTRES[] = "qrbnp";  // strongest first, as in the set names
 
@@ -130,14 +122,7 @@ bool octet_plateau(int camp, int ep, int8_t& octet) {
     return std::popcount(P.occupation_blancs | P.occupation_noirs) == 2;
   }
   int32_t blancs[24] = {}, noirs[24] = {};
-  blancs[0] = P.roi_blanc;
-  noirs[0] = P.roi_noir;
-  const Bitboard b[10] = {P.pions_blancs, P.cavaliers_blancs, P.fous_blancs, P.tours_blanches, P.dames_blanches,
-                          P.pions_noirs,  P.cavaliers_noirs,  P.fous_noirs,  P.tours_noires,   P.dames_noires};
-  for (int type = PION; type <= DAME; ++type) {
-    remplit(blancs, type, b[type - 1]);
-    remplit(noirs, type, b[type + 4]);
-  }
+  listes_depuis_position(blancs, noirs);
   const int32_t* premiere = blancs;
   const int32_t* seconde = noirs;
   int inversion = 0;
