@@ -151,12 +151,8 @@ TEST(TempsTest, StopDecisions) {
   profondeur_iteration = 3;
   EXPECT_EQ(temps_depasse(1), 1);
 
-  // "depth" and "infinite" use a limit no search reaches.
-  mode_temps_fixe = 1;
-  temps_fixe = 1000000;
-  testing::internal::CaptureStdout();
-  calcule_temps();
-  testing::internal::GetCapturedStdout();
+  // "depth" and "infinite" use a fixed time (1,000,000 s) no search reaches.
+  temps_par_coup(1000000000);
   EXPECT_EQ(temps_depasse(1), 0);
 
   // Clock mode (30 s: an 857 ms limit), past the normal limit but inside
