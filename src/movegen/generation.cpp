@@ -6,11 +6,32 @@
 
 #include "movegen/attaques.h"
 #include "movegen/bitboard.h"
+#include "movegen/legalite.h"
 
 Coup pile_coups[TAILLE_PILE_COUPS];
 Coup* debut_liste[PLY_MAX + 1] = {pile_coups};
 
 namespace {
+
+// What the legal generator needs to know of the node, found once: the king,
+// the pieces pinned to it, and the squares a move other than the king's may
+// land on (everything out of check; the checker and the squares between it
+// and the king in single check; nothing in double check).
+struct Legalite {
+  Bitboard cloues;
+  Bitboard permis;
+  Bitboard occupees_sans_roi;
+  int roi;
+};
+
+// No filter at all: the pseudo-legal generators pass this and every test on
+// it disappears at compile time.
+constexpr Legalite PSEUDO_LEGAUX{0, ~Bitboard{0}, 0, 0};
+
+// The squares a piece pinned on `de` may reach: its line through the king.
+inline Bitboard ligne_du_roi(int roi, int de) {
+  return rayon[indice_direction(direction[roi][de])][roi];
+}
 
 template <int C> Bitboard pions() { if constexpr (C == BLANCS) return position.pions_blancs; else return position.pions_noirs; }
 template <int C> Bitboard cavaliers() { if constexpr (C == BLANCS) return position.cavaliers_blancs; else return position.cavaliers_noirs; }
@@ -58,7 +79,10 @@ template <int C, bool PRISES> inline Coup* emet_cibles(int de, Bitboard cibles, 
 }
 
 // Moves of every piece of one kind of side C to its targets within `filtre`.
-template <int C, int TYPE, bool PRISES> inline Coup* emet_pieces(Bitboard pieces, Bitboard filtre, Coup* sortie) {
+// LEGAUX keeps only the legal ones: a pinned piece stays on its line.
+template <int C, int TYPE, bool PRISES, bool LEGAUX>
+inline Coup* emet_pieces(Bitboard pieces, Bitboard filtre, const Legalite& l, Coup* sortie) {
+  if constexpr (LEGAUX) filtre &= l.permis;
   while (pieces) {
     const int de = prochaine_case<C>(pieces);
     pieces = sans_prochaine<C>(pieces);
@@ -67,34 +91,70 @@ template <int C, int TYPE, bool PRISES> inline Coup* emet_pieces(Bitboard pieces
     else if constexpr (TYPE == FOU) cibles = attaques_fou(de);
     else if constexpr (TYPE == TOUR) cibles = attaques_tour(de);
     else if constexpr (TYPE == DAME) cibles = attaques_dame(de);
-    else cibles = attaques_roi[de];
-    sortie = emet_cibles<C, PRISES>(de, cibles & filtre, TYPE, sortie);
+    cibles &= filtre;
+    if constexpr (LEGAUX)
+      if (l.cloues & masque_case[de]) cibles &= ligne_du_roi(l.roi, de);
+    sortie = emet_cibles<C, PRISES>(de, cibles, TYPE, sortie);
   }
   return sortie;
 }
 
-template <int C> Coup* captures(int ply, Coup* sortie) {
+// The king's steps into `filtre`; LEGAUX drops the attacked squares (tested
+// with the king lifted off, so that it cannot hide behind itself).
+template <int C, bool PRISES, bool LEGAUX> inline Coup* emet_roi(Bitboard filtre, const Legalite& l, Coup* sortie) {
+  const int roi = case_roi<C>();
+  Bitboard cibles = attaques_roi[roi] & filtre;
+  if constexpr (LEGAUX) {
+    for (Bitboard b = cibles; b; b &= b - 1) {
+      const int s = dernier_bit(b);
+      if (detail_legalite::attaquee_avec<C ^ 1>(s, l.occupees_sans_roi)) cibles &= masque_efface[s];
+    }
+  }
+  return emet_cibles<C, PRISES>(roi, cibles, ROI, sortie);
+}
+
+// Whether a pawn of side C leaving `de` for `vers` keeps its king covered,
+// the target being already among the permitted squares.
+inline bool pion_reste_en_ligne(int de, int vers, const Legalite& l) {
+  return !(l.cloues & masque_case[de]) || direction[l.roi][vers] == direction[l.roi][de];
+}
+
+// En passant is tried on the board: the two pawns leaving the rank together
+// can uncover the king, and the pawn taken may be the checker.
+template <int C> inline bool en_passant_legal(int ply, Coup coup) {
+  joue_camp<C>(ply, coup);
+  const bool legal = !en_echec_camp<C>();
+  dejoue_camp<C>(ply, coup);
+  return legal;
+}
+
+template <int C, bool LEGAUX> Coup* captures(int ply, const Legalite& l, Coup* sortie) {
   constexpr int A = C ^ 1;
   const Bitboard ennemis = occupation_camp<A>();
   const Bitboard vides = ~(position.occupation_blancs | position.occupation_noirs);
   const Bitboard derniere = masque_rangee[C == BLANCS ? 7 : 0];
-  sortie = emet_pieces<C, CAVALIER, true>(cavaliers<C>(), ennemis, sortie);
-  sortie = emet_pieces<C, FOU, true>(fous<C>(), ennemis, sortie);
-  sortie = emet_pieces<C, TOUR, true>(tours<C>(), ennemis, sortie);
-  sortie = emet_pieces<C, DAME, true>(dames<C>(), ennemis, sortie);
-  sortie = emet_cibles<C, true>(case_roi<C>(), attaques_roi[case_roi<C>()] & ennemis, ROI, sortie);
+  sortie = emet_pieces<C, CAVALIER, true, LEGAUX>(cavaliers<C>(), ennemis, l, sortie);
+  sortie = emet_pieces<C, FOU, true, LEGAUX>(fous<C>(), ennemis, l, sortie);
+  sortie = emet_pieces<C, TOUR, true, LEGAUX>(tours<C>(), ennemis, l, sortie);
+  sortie = emet_pieces<C, DAME, true, LEGAUX>(dames<C>(), ennemis, l, sortie);
+  sortie = emet_roi<C, true, LEGAUX>(ennemis, l, sortie);
 
   // Pushes onto the last rank promote to a queen here.
   Bitboard cibles = avance<C>(pions<C>(), 1) & vides & derniere;
+  if constexpr (LEGAUX) cibles &= l.permis;
   while (cibles) {
     const int vers = prochaine_case<C>(cibles);
     cibles = sans_prochaine<C>(cibles);
+    if constexpr (LEGAUX)
+      if (!pion_reste_en_ligne(en_arriere<C>(vers, 8), vers, l)) continue;
     *sortie++ = fabrique_coup(en_arriere<C>(vers, 8), vers, PION, 0, DAME);
   }
 
   // Captures toward the a-file, then toward the h-file; the en-passant
   // square (64 masks to nothing) counts as an enemy.
-  const Bitboard prenables = ennemis | masque_case[position.etats[ply].en_passant];
+  const Bitboard en_passant = masque_case[position.etats[ply].en_passant];
+  Bitboard prenables = ennemis | en_passant;
+  if constexpr (LEGAUX) prenables &= l.permis | en_passant;
   for (int cote = 0; cote < 2; ++cote) {
     int pas;
     if constexpr (C == BLANCS) {
@@ -109,16 +169,17 @@ template <int C> Coup* captures(int ply, Coup* sortie) {
       cibles = sans_prochaine<C>(cibles);
       const int de = en_arriere<C>(vers, pas);
       const int prise = type_sur(vers);
-      if (masque_case[vers] & derniere)
-        *sortie++ = fabrique_coup(de, vers, PION, prise, DAME);
-      else
-        *sortie++ = fabrique_coup(de, vers, PION, prise != 0 ? prise : PION);
+      const Coup coup = masque_case[vers] & derniere ? fabrique_coup(de, vers, PION, prise, DAME)
+                                                     : fabrique_coup(de, vers, PION, prise != 0 ? prise : PION);
+      if constexpr (LEGAUX)
+        if (prise == 0 ? !en_passant_legal<C>(ply, coup) : !pion_reste_en_ligne(de, vers, l)) continue;
+      *sortie++ = coup;
     }
   }
   return sortie;
 }
 
-template <int C> Coup* non_captures(int ply, Coup* sortie) {
+template <int C, bool LEGAUX> Coup* non_captures(int ply, const Legalite& l, Coup* sortie) {
   constexpr int A = C ^ 1;
   const Bitboard vides = ~(position.occupation_blancs | position.occupation_noirs);
   const Bitboard derniere = masque_rangee[C == BLANCS ? 7 : 0];
@@ -137,25 +198,31 @@ template <int C> Coup* non_captures(int ply, Coup* sortie) {
       *sortie++ = fabrique_coup(e, e - 2, ROI);
   }
 
-  sortie = emet_pieces<C, CAVALIER, false>(cavaliers<C>(), vides, sortie);
-  sortie = emet_pieces<C, FOU, false>(fous<C>(), vides, sortie);
-  sortie = emet_pieces<C, TOUR, false>(tours<C>(), vides, sortie);
-  sortie = emet_pieces<C, DAME, false>(dames<C>(), vides, sortie);
-  sortie = emet_cibles<C, false>(case_roi<C>(), attaques_roi[case_roi<C>()] & vides, ROI, sortie);
+  sortie = emet_pieces<C, CAVALIER, false, LEGAUX>(cavaliers<C>(), vides, l, sortie);
+  sortie = emet_pieces<C, FOU, false, LEGAUX>(fous<C>(), vides, l, sortie);
+  sortie = emet_pieces<C, TOUR, false, LEGAUX>(tours<C>(), vides, l, sortie);
+  sortie = emet_pieces<C, DAME, false, LEGAUX>(dames<C>(), vides, l, sortie);
+  sortie = emet_roi<C, false, LEGAUX>(vides, l, sortie);
 
   // Double pushes all come before single pushes.
   const Bitboard simples = avance<C>(pions<C>(), 1) & vides;
   Bitboard cibles = avance<C>(simples & masque_rangee[C == BLANCS ? 2 : 5], 1) & vides;
+  if constexpr (LEGAUX) cibles &= l.permis;
   while (cibles) {
     const int vers = prochaine_case<C>(cibles);
     cibles = sans_prochaine<C>(cibles);
+    if constexpr (LEGAUX)
+      if (!pion_reste_en_ligne(en_arriere<C>(vers, 16), vers, l)) continue;
     *sortie++ = fabrique_coup(en_arriere<C>(vers, 16), vers, PION);
   }
   cibles = simples;
+  if constexpr (LEGAUX) cibles &= l.permis;
   while (cibles) {
     const int vers = prochaine_case<C>(cibles);
     cibles = sans_prochaine<C>(cibles);
     const int de = en_arriere<C>(vers, 8);
+    if constexpr (LEGAUX)
+      if (!pion_reste_en_ligne(de, vers, l)) continue;
     if (masque_case[vers] & derniere) {
       *sortie++ = fabrique_coup(de, vers, PION, 0, TOUR);
       *sortie++ = fabrique_coup(de, vers, PION, 0, FOU);
@@ -168,7 +235,8 @@ template <int C> Coup* non_captures(int ply, Coup* sortie) {
   // Captures that promote to a rook, bishop or knight.
   const Bitboard septieme = pions<C>() & masque_rangee[C == BLANCS ? 6 : 1];
   if (septieme) {
-    const Bitboard ennemis = occupation_camp<A>();
+    Bitboard ennemis = occupation_camp<A>();
+    if constexpr (LEGAUX) ennemis &= l.permis;
     for (int cote = 0; cote < 2; ++cote) {
       int pas;
       if constexpr (C == BLANCS) {
@@ -183,6 +251,8 @@ template <int C> Coup* non_captures(int ply, Coup* sortie) {
         cibles = sans_prochaine<C>(cibles);
         const int de = en_arriere<C>(vers, pas);
         const int prise = type_sur(vers);
+        if constexpr (LEGAUX)
+          if (!pion_reste_en_ligne(de, vers, l)) continue;
         *sortie++ = fabrique_coup(de, vers, PION, prise, TOUR);
         *sortie++ = fabrique_coup(de, vers, PION, prise, FOU);
         *sortie++ = fabrique_coup(de, vers, PION, prise, CAVALIER);
@@ -192,14 +262,37 @@ template <int C> Coup* non_captures(int ply, Coup* sortie) {
   return sortie;
 }
 
+template <int C> Legalite legalite_du_noeud() {
+  const Clouage k = clouage<C>();
+  const int roi = case_roi<C>();
+  Bitboard permis = ~Bitboard{0};
+  if (k.echecs) permis = k.echecs & (k.echecs - 1) ? 0 : k.parades;
+  return {k.cloues, permis, (position.occupation_blancs | position.occupation_noirs) ^ masque_case[roi], roi};
+}
+
 }  // namespace
 
 Coup* genere_captures(int ply, int camp, Coup* sortie) {
-  return camp == BLANCS ? captures<BLANCS>(ply, sortie) : captures<NOIRS>(ply, sortie);
+  return camp == BLANCS ? captures<BLANCS, false>(ply, PSEUDO_LEGAUX, sortie)
+                        : captures<NOIRS, false>(ply, PSEUDO_LEGAUX, sortie);
 }
 
 Coup* genere_non_captures(int ply, int camp, Coup* sortie) {
-  return camp == BLANCS ? non_captures<BLANCS>(ply, sortie) : non_captures<NOIRS>(ply, sortie);
+  return camp == BLANCS ? non_captures<BLANCS, false>(ply, PSEUDO_LEGAUX, sortie)
+                        : non_captures<NOIRS, false>(ply, PSEUDO_LEGAUX, sortie);
+}
+
+template <int C> void genere_coups_legaux_camp(int ply) {
+  const Legalite l = legalite_du_noeud<C>();
+  Coup* fin = captures<C, true>(ply, l, debut_liste[ply]);
+  debut_liste[ply + 1] = non_captures<C, true>(ply, l, fin);
+}
+template void genere_coups_legaux_camp<BLANCS>(int);
+template void genere_coups_legaux_camp<NOIRS>(int);
+
+void genere_coups_legaux(int camp, int ply) {
+  if (camp == BLANCS) genere_coups_legaux_camp<BLANCS>(ply);
+  else genere_coups_legaux_camp<NOIRS>(ply);
 }
 
 void genere_coups(int camp, int ply) {

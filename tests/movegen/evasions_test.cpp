@@ -1,5 +1,5 @@
-// Evasions: the filtered list must be exactly the pseudo-legal moves that
-// survive a trial on the board, in generation order.
+// Evasions and the legal generator: each list must be exactly the
+// pseudo-legal moves that survive a trial on the board, in generation order.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +10,7 @@
 #include "common/plateau.h"
 #include "movegen/attaques.h"
 #include "movegen/evasions.h"
+#include "movegen/generation.h"
 
 namespace {
 
@@ -32,10 +33,18 @@ std::vector<Coup> evasions(int ply, int camp) {
   return std::vector<Coup>(liste, genere_evasions(ply, camp, liste));
 }
 
-// Walks the tree to `profondeur` and compares both lists in every position
-// where the side to move is in check; returns how many were compared.
+std::vector<Coup> legaux(int ply, int camp) {
+  debut_liste[ply] = pile_coups;
+  genere_coups_legaux(camp, ply);
+  return std::vector<Coup>(debut_liste[ply], debut_liste[ply + 1]);
+}
+
+// Walks the tree to `profondeur` and compares the legal generator's list in
+// every position, and the evasions where the side to move is in check;
+// returns how many evasion lists were compared.
 int compare_arbre(int camp, int ply, int profondeur, const std::string& fen) {
   int comparees = 0;
+  EXPECT_EQ(legaux(ply, camp), essayes(ply, camp)) << fen << " ply " << ply;
   if (en_echec(camp)) {
     EXPECT_EQ(evasions(ply, camp), essayes(ply, camp)) << fen << " ply " << ply;
     ++comparees;
@@ -75,6 +84,7 @@ TEST(Evasions, CasParticuliers) {
     ASSERT_TRUE(place_fen(fen)) << fen;
     ASSERT_TRUE(en_echec(partie.trait)) << fen;
     EXPECT_EQ(evasions(0, partie.trait), essayes(0, partie.trait)) << fen;
+    EXPECT_EQ(legaux(0, partie.trait), essayes(0, partie.trait)) << fen;
   }
 }
 
