@@ -4,6 +4,7 @@
 // move picker keeps that order for quiet moves.
 #include "movegen/generation.h"
 
+#include "board/joue_camp.h"
 #include "movegen/attaques.h"
 #include "movegen/bitboard.h"
 #include "movegen/legalite.h"

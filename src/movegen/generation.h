@@ -14,8 +14,9 @@ extern Coup* debut_liste[PLY_MAX + 1];
 Coup* genere_captures(int ply, int camp, Coup* sortie);
 Coup* genere_non_captures(int ply, int camp, Coup* sortie);
 void genere_coups(int camp, int ply);
-// The legal moves of side C only, in the same order: pinned pieces keep to
-// their line, the king avoids attacked squares, and in check only the moves
-// that answer it are kept. En passant is tried on the board.
+// genere_coups keeping only the legal moves, in the same order: pinned
+// pieces keep to their line, the king avoids attacked squares, and in check
+// only the moves that answer it are kept. No move is made except en passant
+// captures, which are tried on the board. The in-check picker and perft use it.
 template <int C> void genere_coups_legaux_camp(int ply);
 void genere_coups_legaux(int camp, int ply);

@@ -1,10 +1,10 @@
-// Legality of pseudo-legal moves without making them: the pieces pinned to
-// their king and the checkers, found once per position, decide every move
-// but the king's own steps (an attack test with the king lifted off) and en
-// passant (which can uncover the king along the rank; tried on the board).
+// Legality of moves without making them: the pieces pinned to their king
+// and the checkers, found once per position, decide every move but the
+// king's own steps (an attack test with the king lifted off) and en passant
+// (which can uncover the king along the rank; tried on the board).
 #pragma once
 
-#include "board/joue_camp.h"
+#include "board/position.h"
 #include "movegen/attaques.h"
 #include "movegen/bitboard.h"
 
@@ -59,26 +59,4 @@ template <int C> inline Clouage clouage() {
     r.parades = r.echecs | (direction[roi][s] != 0 ? entre[roi][s] : 0);
   }
   return r;
-}
-
-// Whether the pseudo-legal move `coup` of side C leaves its king safe, `k`
-// being clouage<C>() of the current position. Castling moves come from the
-// generator with their squares already checked.
-template <int C> inline bool coup_legal(int ply, Coup coup, const Clouage& k) {
-  constexpr int A = C ^ 1;
-  const Position& P = position;
-  const int o = origine(coup), d = destination(coup);
-  const int roi = C == BLANCS ? P.roi_blanc : P.roi_noir;
-  if (piece_jouee(coup) == ROI) {
-    if (d - o == 2 || o - d == 2) return true;
-    return !detail_legalite::attaquee_avec<A>(d, (P.occupation_blancs | P.occupation_noirs) ^ masque_case[o]);
-  }
-  if (piece_prise(coup) == PION && P.cases[d] == 0) {
-    joue_camp<C>(ply, coup);
-    const bool legal = !en_echec_camp<C>();
-    dejoue_camp<C>(ply, coup);
-    return legal;
-  }
-  if (k.echecs && !(masque_case[d] & k.parades)) return false;
-  return !(masque_case[o] & k.cloues) || (!k.echecs && direction[roi][o] == direction[roi][d]);
 }

@@ -11,7 +11,6 @@
 #include "movegen/attaques.h"
 #include "movegen/bitboard.h"
 #include "movegen/echange.h"
-#include "movegen/evasions.h"
 #include "movegen/generation.h"
 
 EtatSelection etat_selection[PLY_MAX];
@@ -203,9 +202,9 @@ Coup selection_coup_echec(int camp, int ply, int index) {
   EtatSelection& e = etat_selection[ply];
   if (e.phase == PHASE_E_GENERATION) {
     e.phase = PHASE_E_LISTE;
+    genere_coups_legaux(camp, ply);
     Coup* const debut = debut_liste[ply];
-    Coup* const fin = genere_evasions(ply, camp, debut);
-    debut_liste[ply + 1] = fin;
+    Coup* const fin = debut_liste[ply + 1];
     const int n = static_cast<int>(fin - debut);
     for (int k = 0; k < n && k < TAILLE_SCORES; ++k) {
       const Coup c = debut[k];
