@@ -190,7 +190,7 @@ template <int C> [[gnu::always_inline]] inline void joue_camp(int p, Coup coup) 
   partie.cles[P.demi_coups] = P.cle;
 }
 
-template <int C> inline void dejoue_camp(int p, Coup coup) {
+template <int C> [[gnu::always_inline]] inline void dejoue_camp(int p, Coup coup) {
   constexpr int A = C ^ 1;
   Position& P = position;
   const int o = origine(coup), d = destination(coup), t = piece_jouee(coup), c = piece_prise(coup);

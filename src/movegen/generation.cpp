@@ -84,6 +84,8 @@ template <int C, bool PRISES> inline Coup* emet_cibles(int de, Bitboard cibles, 
 template <int C, int TYPE, bool PRISES, bool LEGAUX>
 inline Coup* emet_pieces(Bitboard pieces, Bitboard filtre, const Legalite& l, Coup* sortie) {
   if constexpr (LEGAUX) filtre &= l.permis;
+  // Pins are rare: the line test only runs when one of these pieces has one.
+  const bool cloues = LEGAUX && (pieces & l.cloues);
   while (pieces) {
     const int de = prochaine_case<C>(pieces);
     pieces = sans_prochaine<C>(pieces);
@@ -93,8 +95,7 @@ inline Coup* emet_pieces(Bitboard pieces, Bitboard filtre, const Legalite& l, Co
     else if constexpr (TYPE == TOUR) cibles = attaques_tour(de);
     else if constexpr (TYPE == DAME) cibles = attaques_dame(de);
     cibles &= filtre;
-    if constexpr (LEGAUX)
-      if (l.cloues & masque_case[de]) cibles &= ligne_du_roi(l.roi, de);
+    if (cloues && (l.cloues & masque_case[de])) cibles &= ligne_du_roi(l.roi, de);
     sortie = emet_cibles<C, PRISES>(de, cibles, TYPE, sortie);
   }
   return sortie;
@@ -114,8 +115,8 @@ template <int C, bool PRISES, bool LEGAUX> inline Coup* emet_roi(Bitboard filtre
   return emet_cibles<C, PRISES>(roi, cibles, ROI, sortie);
 }
 
-// Whether a pawn of side C leaving `de` for `vers` keeps its king covered,
-// the target being already among the permitted squares.
+// Whether a pawn leaving `de` for `vers` keeps its king covered, the target
+// being already among the permitted squares.
 inline bool pion_reste_en_ligne(int de, int vers, const Legalite& l) {
   return !(l.cloues & masque_case[de]) || direction[l.roi][vers] == direction[l.roi][de];
 }
@@ -139,6 +140,7 @@ template <int C, bool LEGAUX> Coup* captures(int ply, const Legalite& l, Coup* s
   sortie = emet_pieces<C, TOUR, true, LEGAUX>(tours<C>(), ennemis, l, sortie);
   sortie = emet_pieces<C, DAME, true, LEGAUX>(dames<C>(), ennemis, l, sortie);
   sortie = emet_roi<C, true, LEGAUX>(ennemis, l, sortie);
+  const bool pions_cloues = LEGAUX && (pions<C>() & l.cloues);
 
   // Pushes onto the last rank promote to a queen here.
   Bitboard cibles = avance<C>(pions<C>(), 1) & vides & derniere;
@@ -146,8 +148,7 @@ template <int C, bool LEGAUX> Coup* captures(int ply, const Legalite& l, Coup* s
   while (cibles) {
     const int vers = prochaine_case<C>(cibles);
     cibles = sans_prochaine<C>(cibles);
-    if constexpr (LEGAUX)
-      if (!pion_reste_en_ligne(en_arriere<C>(vers, 8), vers, l)) continue;
+    if (pions_cloues && !pion_reste_en_ligne(en_arriere<C>(vers, 8), vers, l)) continue;
     *sortie++ = fabrique_coup(en_arriere<C>(vers, 8), vers, PION, 0, DAME);
   }
 
@@ -172,8 +173,10 @@ template <int C, bool LEGAUX> Coup* captures(int ply, const Legalite& l, Coup* s
       const int prise = type_sur(vers);
       const Coup coup = masque_case[vers] & derniere ? fabrique_coup(de, vers, PION, prise, DAME)
                                                      : fabrique_coup(de, vers, PION, prise != 0 ? prise : PION);
-      if constexpr (LEGAUX)
-        if (prise == 0 ? !en_passant_legal<C>(ply, coup) : !pion_reste_en_ligne(de, vers, l)) continue;
+      if constexpr (LEGAUX) {
+        if (prise == 0 ? !en_passant_legal<C>(ply, coup) : pions_cloues && !pion_reste_en_ligne(de, vers, l))
+          continue;
+      }
       *sortie++ = coup;
     }
   }
@@ -206,14 +209,14 @@ template <int C, bool LEGAUX> Coup* non_captures(int ply, const Legalite& l, Cou
   sortie = emet_roi<C, false, LEGAUX>(vides, l, sortie);
 
   // Double pushes all come before single pushes.
+  const bool pions_cloues = LEGAUX && (pions<C>() & l.cloues);
   const Bitboard simples = avance<C>(pions<C>(), 1) & vides;
   Bitboard cibles = avance<C>(simples & masque_rangee[C == BLANCS ? 2 : 5], 1) & vides;
   if constexpr (LEGAUX) cibles &= l.permis;
   while (cibles) {
     const int vers = prochaine_case<C>(cibles);
     cibles = sans_prochaine<C>(cibles);
-    if constexpr (LEGAUX)
-      if (!pion_reste_en_ligne(en_arriere<C>(vers, 16), vers, l)) continue;
+    if (pions_cloues && !pion_reste_en_ligne(en_arriere<C>(vers, 16), vers, l)) continue;
     *sortie++ = fabrique_coup(en_arriere<C>(vers, 16), vers, PION);
   }
   cibles = simples;
@@ -222,8 +225,7 @@ template <int C, bool LEGAUX> Coup* non_captures(int ply, const Legalite& l, Cou
     const int vers = prochaine_case<C>(cibles);
     cibles = sans_prochaine<C>(cibles);
     const int de = en_arriere<C>(vers, 8);
-    if constexpr (LEGAUX)
-      if (!pion_reste_en_ligne(de, vers, l)) continue;
+    if (pions_cloues && !pion_reste_en_ligne(de, vers, l)) continue;
     if (masque_case[vers] & derniere) {
       *sortie++ = fabrique_coup(de, vers, PION, 0, TOUR);
       *sortie++ = fabrique_coup(de, vers, PION, 0, FOU);
@@ -252,8 +254,7 @@ template <int C, bool LEGAUX> Coup* non_captures(int ply, const Legalite& l, Cou
         cibles = sans_prochaine<C>(cibles);
         const int de = en_arriere<C>(vers, pas);
         const int prise = type_sur(vers);
-        if constexpr (LEGAUX)
-          if (!pion_reste_en_ligne(de, vers, l)) continue;
+        if (pions_cloues && !pion_reste_en_ligne(de, vers, l)) continue;
         *sortie++ = fabrique_coup(de, vers, PION, prise, TOUR);
         *sortie++ = fabrique_coup(de, vers, PION, prise, FOU);
         *sortie++ = fabrique_coup(de, vers, PION, prise, CAVALIER);
