@@ -210,9 +210,6 @@ inline uint32_t sans(int s, int a, int b, int c) {
 inline uint32_t sans(int s, int a, int b, int c, int d) {
   return static_cast<uint32_t>(s - (a < s) - (b < s) - (c < s) - (d < s));
 }
-inline uint32_t sans(int s, int a, int b, int c, int d, int e) {
-  return static_cast<uint32_t>(s - (a < s) - (b < s) - (c < s) - (d < s) - (e < s));
-}
 inline uint32_t sans(int s, int a, int b, int c, int d, int e, int f) {
   return static_cast<uint32_t>(s - (a < s) - (b < s) - (c < s) - (d < s) - (e < s) - (f < s));
 }

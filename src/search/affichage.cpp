@@ -1,6 +1,7 @@
 #include "search/affichage.h"
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,10 +20,12 @@ constexpr int TAILLE_LIGNE_PV = 1024;
 int32_t secondes_pv = 0;  // elapsed time at the last PV line
 
 // Appends formatted text at `pos` of `ligne`, never past its end.
-template <typename... Args>
-int ajoute(char* ligne, int pos, const char* format, Args... args) {
+[[gnu::format(printf, 3, 4)]] int ajoute(char* ligne, int pos, const char* format, ...) {
   if (pos >= TAILLE_LIGNE_PV) return pos;
-  const int n = std::snprintf(ligne + pos, TAILLE_LIGNE_PV - pos, format, args...);
+  va_list args;
+  va_start(args, format);
+  const int n = std::vsnprintf(ligne + pos, TAILLE_LIGNE_PV - pos, format, args);
+  va_end(args);
   return n < 0 ? pos : std::min(pos + n, TAILLE_LIGNE_PV - 1);
 }
 
