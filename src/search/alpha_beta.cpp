@@ -404,6 +404,11 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
     valeur_prise[ply] = unites_prise_case(destination(coup));
     promotion_ply[ply] = promotion(coup);
     joue(camp, ply, coup);
+    // The child's table slot starts loading now when the child is sure to
+    // probe it (no extension can be negative), so that the memory fetch runs
+    // during the legality, check and extension work below.
+    const bool precharge = profondeur >= UN_PLY;
+    if (precharge) precharge_hash(autre);
     if (!evasions && en_echec(camp)) {
       dejoue(camp, ply, coup);
       continue;
@@ -462,7 +467,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
     if (ply > 2 * profondeur_iteration) ext /= 2;
     if (ext > EXT_MAX) ext = EXT_MAX;
     const int nouvelle = profondeur + ext - UN_PLY;
-    if (nouvelle >= 0) precharge_hash(autre);
+    if (nouvelle >= 0 && !precharge) precharge_hash(autre);
 
     // Futility: a quiet move cannot lift a hopeless node to alpha.
     if (futile && alpha_travail == beta - 1 && !echec && promotion(coup) == 0 &&
