@@ -8,6 +8,7 @@
 #include "console/entree.h"
 #include "egtb/tablebases.h"
 #include "eval/evaluation.h"
+#include "eval/hash_pions.h"
 #include "movegen/attaques.h"
 #include "movegen/bitboard.h"
 #include "movegen/echange.h"
@@ -409,6 +410,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
     // during the legality, check and extension work below.
     const bool precharge = profondeur >= UN_PLY;
     if (precharge) precharge_hash(autre);
+    if (position.cle_pions != position.cles_pions_ply[ply]) precharge_pions(position.cle_pions);
     if (!evasions && en_echec(camp)) {
       dejoue(camp, ply, coup);
       continue;

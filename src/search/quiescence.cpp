@@ -5,6 +5,7 @@
 #include "board/joue.h"
 #include "board/position.h"
 #include "eval/evaluation.h"
+#include "eval/hash_pions.h"
 #include "movegen/attaques.h"
 #include "movegen/echange.h"
 #include "movegen/generation.h"
@@ -40,6 +41,7 @@ int recherche_quiescence(int camp, int ply, int alpha, int beta, int) {
     const Coup coup = selection_coup_quiescence(camp, ply, seuil, index);
     if (coup == 0) break;
     joue(camp, ply, coup);
+    if (position.cle_pions != position.cles_pions_ply[ply]) precharge_pions(position.cle_pions);
     if (en_echec(camp)) {
       dejoue(camp, ply, coup);
       continue;

@@ -6,6 +6,7 @@
 
 #include "board/position.h"
 #include "board/types.h"
+#include "console/memoire.h"
 #include "eval/hash_pions.h"
 
 PaireHash* table_hash = nullptr;
@@ -22,6 +23,9 @@ constexpr uint16_t MASQUE_EPOQUE = 0x1FF << DECALAGE_EPOQUE;
 uint16_t epoque_hash = 0;
 
 inline bool epoque_courante(const EntreeHash& e) { return (e.drapeaux & MASQUE_EPOQUE) == epoque_hash; }
+
+// Bytes of the current table (0 when there is none).
+std::size_t octets_table() { return table_hash == nullptr ? 0 : (std::size_t{masque_hash} + 1) * sizeof(PaireHash); }
 
 void ecrit_reponse(const char* texte) {
   std::fputs(texte, stdout);
@@ -43,9 +47,9 @@ int64_t alloue_hash(int64_t octets) {
   // Allocate the new tables before letting the old ones go, so that a
   // request the machine cannot serve leaves the engine with working tables.
   // The pawn hash memory is allocated once, with the first tables.
-  PaireHash* table = static_cast<PaireHash*>(std::calloc(entrees, sizeof(PaireHash)));
+  PaireHash* table = static_cast<PaireHash*>(alloue_table(entrees * sizeof(PaireHash)));
   if (table == nullptr || !alloue_hash_pions()) {
-    std::free(table);
+    libere_table(table, entrees * sizeof(PaireHash));
     char texte[160];
     std::snprintf(texte, sizeof texte,
                   "info string Hash : %lld octets impossibles a allouer, table de %lld octets conservee\n",
@@ -53,7 +57,7 @@ int64_t alloue_hash(int64_t octets) {
     ecrit_reponse(texte);
     return taille_hash;
   }
-  std::free(table_hash);
+  libere_table(table_hash, octets_table());
   table_hash = table;
   masque_hash = static_cast<uint32_t>(entrees - 1);
   taille_hash = static_cast<int64_t>(entrees) * 2 * OCTETS_PAR_ENTREE;
@@ -78,7 +82,7 @@ void efface_hash() {
 void vieillit_hash() { age_hash = (age_hash + 1) & MASQUE_AGE; }
 
 void libere_hash() {
-  std::free(table_hash);
+  libere_table(table_hash, octets_table());
   libere_hash_pions();
   table_hash = nullptr;
   masque_hash = 0;
