@@ -115,6 +115,16 @@ template <int C, bool PRISES, bool LEGAUX> inline Coup* emet_roi(Bitboard filtre
   return emet_cibles<C, PRISES>(roi, cibles, ROI, sortie);
 }
 
+// The moves of every piece but the pawns into `filtre`: knights, bishops,
+// rooks, queens, then the king.
+template <int C, bool PRISES, bool LEGAUX> inline Coup* emet_officiers(Bitboard filtre, const Legalite& l, Coup* sortie) {
+  sortie = emet_pieces<C, CAVALIER, PRISES, LEGAUX>(cavaliers<C>(), filtre, l, sortie);
+  sortie = emet_pieces<C, FOU, PRISES, LEGAUX>(fous<C>(), filtre, l, sortie);
+  sortie = emet_pieces<C, TOUR, PRISES, LEGAUX>(tours<C>(), filtre, l, sortie);
+  sortie = emet_pieces<C, DAME, PRISES, LEGAUX>(dames<C>(), filtre, l, sortie);
+  return emet_roi<C, PRISES, LEGAUX>(filtre, l, sortie);
+}
+
 // Whether a pawn leaving `de` for `vers` keeps its king covered, the target
 // being already among the permitted squares.
 inline bool pion_reste_en_ligne(int de, int vers, const Legalite& l) {
@@ -135,11 +145,7 @@ template <int C, bool LEGAUX> Coup* captures(int ply, const Legalite& l, Coup* s
   const Bitboard ennemis = occupation_camp<A>();
   const Bitboard vides = ~(position.occupation_blancs | position.occupation_noirs);
   const Bitboard derniere = masque_rangee[C == BLANCS ? 7 : 0];
-  sortie = emet_pieces<C, CAVALIER, true, LEGAUX>(cavaliers<C>(), ennemis, l, sortie);
-  sortie = emet_pieces<C, FOU, true, LEGAUX>(fous<C>(), ennemis, l, sortie);
-  sortie = emet_pieces<C, TOUR, true, LEGAUX>(tours<C>(), ennemis, l, sortie);
-  sortie = emet_pieces<C, DAME, true, LEGAUX>(dames<C>(), ennemis, l, sortie);
-  sortie = emet_roi<C, true, LEGAUX>(ennemis, l, sortie);
+  sortie = emet_officiers<C, true, LEGAUX>(ennemis, l, sortie);
   const bool pions_cloues = LEGAUX && (pions<C>() & l.cloues);
 
   // Pushes onto the last rank promote to a queen here.
@@ -202,11 +208,7 @@ template <int C, bool LEGAUX> Coup* non_captures(int ply, const Legalite& l, Cou
       *sortie++ = fabrique_coup(e, e - 2, ROI);
   }
 
-  sortie = emet_pieces<C, CAVALIER, false, LEGAUX>(cavaliers<C>(), vides, l, sortie);
-  sortie = emet_pieces<C, FOU, false, LEGAUX>(fous<C>(), vides, l, sortie);
-  sortie = emet_pieces<C, TOUR, false, LEGAUX>(tours<C>(), vides, l, sortie);
-  sortie = emet_pieces<C, DAME, false, LEGAUX>(dames<C>(), vides, l, sortie);
-  sortie = emet_roi<C, false, LEGAUX>(vides, l, sortie);
+  sortie = emet_officiers<C, false, LEGAUX>(vides, l, sortie);
 
   // Double pushes all come before single pushes.
   const bool pions_cloues = LEGAUX && (pions<C>() & l.cloues);
