@@ -24,9 +24,6 @@ uint16_t epoque_hash = 0;
 
 inline bool epoque_courante(const EntreeHash& e) { return (e.drapeaux & MASQUE_EPOQUE) == epoque_hash; }
 
-// Bytes of the current table (0 when there is none).
-std::size_t octets_table() { return table_hash == nullptr ? 0 : (std::size_t{masque_hash} + 1) * sizeof(PaireHash); }
-
 void ecrit_reponse(const char* texte) {
   std::fputs(texte, stdout);
   std::fflush(stdout);
@@ -49,7 +46,7 @@ int64_t alloue_hash(int64_t octets) {
   // The pawn hash memory is allocated once, with the first tables.
   PaireHash* table = static_cast<PaireHash*>(alloue_table(entrees * sizeof(PaireHash)));
   if (table == nullptr || !alloue_hash_pions()) {
-    libere_table(table, entrees * sizeof(PaireHash));
+    libere_table(table);
     char texte[160];
     std::snprintf(texte, sizeof texte,
                   "info string Hash : %lld octets impossibles a allouer, table de %lld octets conservee\n",
@@ -57,7 +54,7 @@ int64_t alloue_hash(int64_t octets) {
     ecrit_reponse(texte);
     return taille_hash;
   }
-  libere_table(table_hash, octets_table());
+  libere_table(table_hash);
   table_hash = table;
   masque_hash = static_cast<uint32_t>(entrees - 1);
   taille_hash = static_cast<int64_t>(entrees) * 2 * OCTETS_PAR_ENTREE;
@@ -82,7 +79,7 @@ void efface_hash() {
 void vieillit_hash() { age_hash = (age_hash + 1) & MASQUE_AGE; }
 
 void libere_hash() {
-  libere_table(table_hash, octets_table());
+  libere_table(table_hash);
   libere_hash_pions();
   table_hash = nullptr;
   masque_hash = 0;
