@@ -8,19 +8,11 @@
 #include "movegen/bitboard.h"
 
 Bitboard ajoute_rayons_x(int s, int dir, Bitboard ensemble) {
-  switch (dir) {
-    case 1:
-    case -1:
-    case 8:
-    case -8:
-      return ensemble | (attaques_tour(s) & rayon[indice_direction(dir)][s] & position.lignes);
-    case 7:
-    case -7:
-    case 9:
-    case -9:
-      return ensemble | (attaques_fou(s) & rayon[indice_direction(dir)][s] & position.diagonales);
-    default: return ensemble;
-  }
+  const int k = indice_direction(dir);
+  if (k < 0) return ensemble;
+  // Rows 0, 1, 4 and 5 of `rayon` are ranks and files, the others diagonals.
+  if (k == 0 || k == 1 || k == 4 || k == 5) return ensemble | (attaques_tour(s) & rayon[k][s] & position.lignes);
+  return ensemble | (attaques_fou(s) & rayon[k][s] & position.diagonales);
 }
 
 namespace {
@@ -28,16 +20,15 @@ namespace {
 // Square of the least valuable attacker of side `camp` in `ensemble`
 // (the lowest-numbered one among equals), or 64 when it has none.
 int moindre_attaquant(Bitboard ensemble, int camp) {
-  const Position& P = position;
-  const Bitboard pieces[5] = {
-      camp == BLANCS ? P.pions_blancs : P.pions_noirs,
-      camp == BLANCS ? P.cavaliers_blancs : P.cavaliers_noirs,
-      camp == BLANCS ? P.fous_blancs : P.fous_noirs,
-      camp == BLANCS ? P.tours_blanches : P.tours_noires,
-      camp == BLANCS ? P.dames_blanches : P.dames_noires,
+  static constexpr Bitboard Position::*PIECES[2][5] = {
+      {&Position::pions_blancs, &Position::cavaliers_blancs, &Position::fous_blancs, &Position::tours_blanches,
+       &Position::dames_blanches},
+      {&Position::pions_noirs, &Position::cavaliers_noirs, &Position::fous_noirs, &Position::tours_noires,
+       &Position::dames_noires},
   };
-  for (Bitboard b : pieces)
-    if (ensemble & b) return premier_bit(ensemble & b);
+  const Position& P = position;
+  for (Bitboard Position::*pieces : PIECES[camp])
+    if (const Bitboard b = ensemble & (P.*pieces)) return premier_bit(b);
   const int roi = camp == BLANCS ? P.roi_blanc : P.roi_noir;
   return (ensemble & masque_case[roi]) ? roi : AUCUNE_CASE;
 }

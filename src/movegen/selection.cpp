@@ -51,20 +51,17 @@ int longueur_liste(int ply) { return static_cast<int>(debut_liste[ply + 1] - deb
 // scores keep generation order. Lists are short and often nearly sorted.
 void ordonne(Coup* liste, int n) {
   if (n > TAILLE_SCORES) n = TAILLE_SCORES;  // never reached: no position has that many moves
-  bool echange = true;
-  while (echange) {
-    echange = false;
-    for (int k = 0; k + 1 < n; ++k) {
-      if (score_coups[k] < score_coups[k + 1]) {
-        const int32_t s = score_coups[k];
-        score_coups[k] = score_coups[k + 1];
-        score_coups[k + 1] = s;
-        const Coup c = liste[k];
-        liste[k] = liste[k + 1];
-        liste[k + 1] = c;
-        echange = true;
-      }
+  // Insertion: each entry moves up past the lower scores before it only.
+  for (int k = 1; k < n; ++k) {
+    const int32_t score = score_coups[k];
+    const Coup coup = liste[k];
+    int j = k;
+    for (; j > 0 && score_coups[j - 1] < score; --j) {
+      score_coups[j] = score_coups[j - 1];
+      liste[j] = liste[j - 1];
     }
+    score_coups[j] = score;
+    liste[j] = coup;
   }
 }
 
