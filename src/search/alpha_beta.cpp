@@ -380,6 +380,10 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
   // 11. The move loop.
   etat_selection[ply].phase = ply == 0 ? SELECTION_RACINE : echec_entree ? SELECTION_ECHEC : SELECTION_NORMALE;
   const bool evasions = echec_entree && ply > 0;
+  // A child's table slot starts loading as soon as its move is made when the
+  // child is sure to probe it (no extension is negative), so that the memory
+  // fetch runs during the legality, check and extension work.
+  const bool precharge = profondeur >= UN_PLY;
   int nb_legaux = 0, index = 0, coupure = 0, elague = 0;
   Coup meilleur_coup = 0;
   int64_t noeuds_avant = 0;
@@ -405,10 +409,6 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
     valeur_prise[ply] = unites_prise_case(destination(coup));
     promotion_ply[ply] = promotion(coup);
     joue(camp, ply, coup);
-    // The child's table slot starts loading now when the child is sure to
-    // probe it (no extension can be negative), so that the memory fetch runs
-    // during the legality, check and extension work below.
-    const bool precharge = profondeur >= UN_PLY;
     if (precharge) precharge_hash(autre);
     if (position.cle_pions != position.cles_pions_ply[ply]) precharge_pions(position.cle_pions);
     if (!evasions && en_echec(camp)) {
