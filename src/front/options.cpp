@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "board/position.h"
 #include "book/livre.h"
 #include "book/reglages_livre.h"
 #include "console/entree.h"
@@ -95,6 +96,8 @@ void applique_apprentissage(const char* v) { apprentissage = vrai(v); }
 void applique_futilite(const char* v) { futilite = vrai(v); }
 void applique_attaque_pions(const char* v) { attaque_pions = vrai(v); }
 void applique_quiescence(const char* v) { quiescence_limitee = vrai(v); }
+// Takes effect with the next "position": the game in hand keeps its castling.
+void applique_chess960(const char* v) { chess960_demande = vrai(v); }
 
 // In lookup order; "uci" prints the announced ones in this order too. Each
 // option writes into the setting of the subsystem that reads it.
@@ -123,6 +126,7 @@ const Option options[] = {
     {.nom = "PawnStorming", .type = CHECK, .annoncee = false, .defaut = "false", .applique = applique_attaque_pions},
     {.nom = "LimitedQuiescence", .type = CHECK, .annoncee = false, .defaut = "false",
      .applique = applique_quiescence},
+    {.nom = "UCI_Chess960", .type = CHECK, .defaut = "false", .applique = applique_chess960},
 };
 
 constexpr const char* noms_types[] = {"check", "spin", "string", "button"};
