@@ -95,6 +95,12 @@ void applique_apprentissage(const char* v) { apprentissage = vrai(v); }
 void applique_futilite(const char* v) { futilite = vrai(v); }
 void applique_attaque_pions(const char* v) { attaque_pions = vrai(v); }
 void applique_quiescence(const char* v) { quiescence_limitee = vrai(v); }
+void applique_analyse(const char* v) { analyse_uci = vrai(v); }
+// Out-of-range counts are brought back to the announced bounds.
+void applique_lignes_pv(const char* v) {
+  const int32_t n = convertit_entier(v);
+  nb_lignes_pv = n < 1 ? 1 : n > 64 ? 64 : n;
+}
 
 // In lookup order; "uci" prints the announced ones in this order too. Each
 // option writes into the setting of the subsystem that reads it.
@@ -123,6 +129,8 @@ const Option options[] = {
     {.nom = "PawnStorming", .type = CHECK, .annoncee = false, .defaut = "false", .applique = applique_attaque_pions},
     {.nom = "LimitedQuiescence", .type = CHECK, .annoncee = false, .defaut = "false",
      .applique = applique_quiescence},
+    {.nom = "MultiPV", .type = SPIN, .defaut = "1", .min = 1, .max = 64, .applique = applique_lignes_pv},
+    {.nom = "UCI_AnalyseMode", .type = CHECK, .defaut = "false", .applique = applique_analyse},
 };
 
 constexpr const char* noms_types[] = {"check", "spin", "string", "button"};
