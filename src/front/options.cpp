@@ -5,6 +5,7 @@
 #include <strings.h>
 
 #include <cstring>
+#include <initializer_list>
 
 #include "book/livre.h"
 #include "book/reglages_livre.h"
@@ -107,11 +108,7 @@ void applique_futilite(const char* v) { futilite = vrai(v); }
 void applique_attaque_pions(const char* v) { attaque_pions = vrai(v); }
 void applique_quiescence(const char* v) { quiescence_limitee = vrai(v); }
 void applique_analyse(const char* v) { analyse_uci = vrai(v); }
-// Out-of-range counts are brought back to the announced bounds.
-void applique_lignes_pv(const char* v) {
-  const int32_t n = convertit_entier(v);
-  nb_lignes_pv = n < 1 ? 1 : n > 64 ? 64 : n;
-}
+void applique_lignes_pv(const char* v) { nb_lignes_pv = convertit_entier(v); }
 
 // In lookup order; "uci" prints the announced ones in this order too. Each
 // option writes into the setting of the subsystem that reads it.
@@ -180,9 +177,15 @@ void annonce_options() {
 
 namespace {
 
+// The name as written first: "Multipv" (kept, without effect) and "MultiPV"
+// differ only in case. Otherwise in any case, an announced option before
+// one that is not.
 const Option* cherche_option(const char* nom) {
   for (const Option& o : options)
-    if (strcasecmp(o.nom, nom) == 0) return &o;
+    if (std::strcmp(o.nom, nom) == 0) return &o;
+  for (bool annoncee : {true, false})
+    for (const Option& o : options)
+      if (o.annoncee == annoncee && strcasecmp(o.nom, nom) == 0) return &o;
   return nullptr;
 }
 
