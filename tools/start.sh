@@ -5,15 +5,23 @@
 # so that a GUI waiting for "uciok" gets it quickly.
 # Without arguments the engine runs in books/, which holds the default opening
 # book and opening names, built from data/ on the first start.
+# The path to a started engine spawns no process but the engine itself: on a
+# busy machine every fork costs the GUI tens of milliseconds.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-racine=$(pwd)
+case $0 in
+  */*) cd "${0%/*}/.." ;;
+  *) cd "$(dirname "$(command -v "$0")")/.." ;;
+esac
+racine=$PWD
 binaire=build/velmar
 
 a_jour() {  # true when the binary is newer than every source and build file
   [ -x "$binaire" ] && [ -f build/CMakeCache.txt ] || return 1
-  [ -z "$(find src tools CMakeLists.txt \( -name '*.cpp' -o -name '*.h' -o -name CMakeLists.txt \) \
-            -newer "$binaire" -print -quit)" ]
+  local source
+  for source in CMakeLists.txt src/*.cpp src/*/*.cpp src/*/*.h tools/*.cpp tools/*.h; do
+    [ "$source" -nt "$binaire" ] && return 1
+  done
+  return 0
 }
 if ! a_jour; then
   cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELMAR_NATIVE=ON >/dev/null
