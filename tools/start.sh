@@ -6,6 +6,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 racine=$(pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
+# Fathom (Syzygy tablebases), which the build needs; installed on first use.
+if command -v dpkg >/dev/null && ! dpkg -s libfathom-dev >/dev/null 2>&1; then
+  installe_fathom() { apt-get install -y libfathom-dev >/dev/null 2>&1 || { apt-get update >/dev/null && apt-get install -y libfathom-dev >/dev/null; }; }
+  if [ "$(id -u)" = 0 ]; then installe_fathom >&2 || true
+  elif command -v sudo >/dev/null; then sudo -n bash -c "$(declare -f installe_fathom); installe_fathom" >&2 || true
+  fi
+fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELMAR_NATIVE=ON >/dev/null
 cmake --build build -j"$jobs" >&2
 

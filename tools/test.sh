@@ -14,6 +14,14 @@ if command -v dpkg >/dev/null && ! dpkg -s zlib1g-dev >/dev/null 2>&1; then
   fi
 fi
 
+# Fathom (Syzygy tablebases), which the build needs.
+if command -v dpkg >/dev/null && ! dpkg -s libfathom-dev >/dev/null 2>&1; then
+  installe_fathom() { apt-get install -y libfathom-dev >/dev/null 2>&1 || { apt-get update >/dev/null && apt-get install -y libfathom-dev >/dev/null; }; }
+  if [ "$(id -u)" = 0 ]; then installe_fathom || true
+  elif command -v sudo >/dev/null; then sudo -n bash -c "$(declare -f installe_fathom); installe_fathom" || true
+  fi
+fi
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$jobs"
 if [ "${VELMAR_SLOW:-0}" = 1 ]; then

@@ -16,6 +16,7 @@
 #include "learn/apprentissage.h"
 #include "search/reglages_recherche.h"
 #include "search/table_hash.h"
+#include "syzygy/syzygy.h"
 
 namespace {
 
@@ -87,6 +88,15 @@ void applique_efface_hash(const char*) {
 
 void sans_effet(const char*) {}
 
+int32_t entier_borne(const char* v, int32_t min, int32_t max) {
+  const int64_t n = convertit_entier(v);
+  return static_cast<int32_t>(n < min ? min : n > max ? max : n);
+}
+void applique_chemin_syzygy(const char* v) { initialise_syzygy(v); }
+void applique_profondeur_syzygy(const char* v) { syzygy_profondeur_sonde = entier_borne(v, 1, 100); }
+void applique_regle_50_syzygy(const char* v) { syzygy_regle_50 = vrai(v); }
+void applique_limite_syzygy(const char* v) { syzygy_limite_pieces = entier_borne(v, 0, 7); }
+
 void applique_iid(const char* v) { iid_actif = vrai(v); }
 void applique_singuliere(const char* v) { extension_singuliere = vrai(v); }
 void applique_securite_roi(const char* v) { extension_securite_roi = convertit_entier(v); }
@@ -123,6 +133,11 @@ const Option options[] = {
     {.nom = "PawnStorming", .type = CHECK, .annoncee = false, .defaut = "false", .applique = applique_attaque_pions},
     {.nom = "LimitedQuiescence", .type = CHECK, .annoncee = false, .defaut = "false",
      .applique = applique_quiescence},
+    {.nom = "SyzygyPath", .type = STRING, .defaut = "<empty>", .applique = applique_chemin_syzygy},
+    {.nom = "SyzygyProbeDepth", .type = SPIN, .defaut = "1", .min = 1, .max = 100,
+     .applique = applique_profondeur_syzygy},
+    {.nom = "Syzygy50MoveRule", .type = CHECK, .defaut = "true", .applique = applique_regle_50_syzygy},
+    {.nom = "SyzygyProbeLimit", .type = SPIN, .defaut = "7", .min = 0, .max = 7, .applique = applique_limite_syzygy},
 };
 
 constexpr const char* noms_types[] = {"check", "spin", "string", "button"};

@@ -10,6 +10,7 @@
 #include "egtb/tablebases.h"
 #include "eval/evaluation.h"
 #include "search/etat_recherche.h"
+#include "search/syzygy_recherche.h"
 #include "search/temps.h"
 
 namespace {
@@ -54,6 +55,12 @@ void affiche_pv(int profondeur, int score, char marque) {
   // The first second of a search is too short to be worth reporting.
   if (marque != '>' && t < 1) return;
 
+  // A root the Syzygy tables hold shows their verdict, unless the search
+  // found a mate or a table win of its own.
+  if (racine_tables && std::abs(score) < SEUIL_GAIN_TABLES) {
+    score = verdict_racine;
+    if (marque != '>') marque = ':';
+  }
   char ligne[TAILLE_LIGNE_PV];
   int pos = ajoute(ligne, 0, "info ");
   if (std::abs(score) <= SEUIL_MAT_AFFICHAGE)
@@ -62,7 +69,9 @@ void affiche_pv(int profondeur, int score, char marque) {
     pos = ajoute(ligne, pos, "score mate %d ", score > 0 ? (INFINI - score) / 2 : -((score + INFINI) / 2));
   if (marque == '+') pos = ajoute(ligne, pos, "lowerbound ");
   if (marque == '-') pos = ajoute(ligne, pos, "upperbound ");
-  pos = ajoute(ligne, pos, "depth %d nodes %lld time %d pv", profondeur, static_cast<long long>(noeuds), t * 1000);
+  pos = ajoute(ligne, pos, "depth %d nodes %lld time %d", profondeur, static_cast<long long>(noeuds), t * 1000);
+  if (syzygy_chemin_fixe) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tb_succes));
+  pos = ajoute(ligne, pos, " pv");
   ajoute_pv(ligne, pos);
   ecrit("%s\n", ligne);
 

@@ -21,6 +21,7 @@
 #include "search/limites_recherche.h"
 #include "search/recherche.h"
 #include "search/reglages_recherche.h"
+#include "search/syzygy_recherche.h"
 #include "search/table_hash.h"
 #include "search/temps.h"
 
@@ -115,6 +116,7 @@ int recherche_iterative() {
   efface_statistiques();
   nb_evaluations = 0;
   nb_evaluations_pions = nb_succes_cache_pions = nb_succes_hash_pions = 0;
+  classe_racine_tables();
 
   if (!ponder_autorise) annonce_fin_partie(0, 0, camp_racine);
   if (nb_coups_racine == 0) return -MAT;
@@ -127,6 +129,7 @@ int recherche_iterative() {
     pv[0][1] = 0;
     attend_fin_ponder();
     if (nb_coups_racine == 1) ecrit("info depth 1 nodes 1\n");
+    if (racine_tables && coup_livre == 0) affiche_pv(1, verdict_racine, '>');
     return 0;
   }
 

@@ -42,6 +42,10 @@ TEST(Uci, AnnonceExacte) {
                 "option name InternalIterativeDeepening type check default true\n"
                 "option name KingSafetyExtension type spin min 0 max 8 default 0\n"
                 "option name Futility type check default false\n"
+                "option name SyzygyPath type string default <empty>\n"
+                "option name SyzygyProbeDepth type spin default 1 min 1 max 100\n"
+                "option name Syzygy50MoveRule type check default true\n"
+                "option name SyzygyProbeLimit type spin default 7 min 0 max 7\n"
                 "uciok\n");
   EXPECT_EQ(statut, 0);
 }
