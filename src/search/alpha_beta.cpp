@@ -313,7 +313,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
       longueur_pv[ply] = ply;
       type_noeud[ply] = NOEUD_HT;
       pv[ply][0] = coup;
-      return score;
+      return score < plancher ? plancher : score > plafond ? plafond : score;
     }
   }
 
@@ -322,8 +322,10 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
   if (arret_recherche) return 0;
 
   // 7. Null move: if passing still keeps the score above beta, a real move
-  // will too.
+  // will too (not in a position the tables have lost: its score may not
+  // rise above theirs).
   if (genre != HASH_NUL_INUTILE && !menace && ply > 0 && !coup_nul_en_cours[ply - 1] && !echec_entree &&
+      plafond == INFINI &&
       (non_pions > 500 || profondeur < 64) && bilan > beta - 150) {
     const int r = (profondeur <= 48 || non_pions <= 800) ? REDUCTION_NUL_COURTE : REDUCTION_NUL_LONGUE;
     danger_rois[0][ply] = danger_rois[0][ply - 1];

@@ -14,12 +14,6 @@
 #include "search/reglages_recherche.h"
 #include "syzygy/syzygy.h"
 
-// A table win scores in a band above every evaluation and below every mate
-// score (Nalimov's included): GAIN_TABLES - ply, so a shorter path to the
-// tables' win scores higher; a loss is the mirror.
-constexpr int GAIN_TABLES = 20000;
-constexpr int SEUIL_GAIN_TABLES = GAIN_TABLES - PLY_MAX;
-
 // Set by classe_racine_tables for the current search: whether the root moves
 // were ranked by the tables, and the score their verdict gives the root.
 extern int32_t racine_tables;

@@ -55,7 +55,7 @@ TEST(SyzygyTables, CheminsSuccessifs) {
   for (const char* f : {"KRvK.rtbw", "KRvK.rtbz"}) fs::copy_file(DONNEES + "/" + f, seul_krk + "/" + f);
 
   std::string s = sortie_de([] { EXPECT_EQ(initialise_syzygy(DONNEES.c_str()), 4); });
-  EXPECT_EQ(s, "info string SyzygyPath : 8 tables WDL, 5 tables DTZ\n");
+  EXPECT_EQ(s, "info string SyzygyPath : 9 tables WDL, 5 tables DTZ\n");
   EXPECT_EQ(wdl(KQK), WDL_GAIN);
   EXPECT_EQ(wdl(KPK_NUL), WDL_NULLE);
   EXPECT_EQ(initialise_syzygy(""), 0);

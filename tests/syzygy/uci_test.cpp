@@ -45,6 +45,16 @@ TEST(SyzygyUci, GainConvertiAvantLesCinquanteCoups) {
   EXPECT_EQ(sans.info.find(" tbhits "), std::string::npos) << sans.info;
 }
 
+// Queen against rook, the rook en prise: taking it reaches the tables' win
+// soonest. Table scores kept in the transposition table at another ply, or
+// a null move in a position the tables have lost, would make a slower win
+// look better.
+TEST(SyzygyUci, LeGainLePlusCourtDAbord) {
+  const Resultat r = cherche(DONNEES, "position fen 8/8/8/3k4/8/8/4r3/1K2Q3 w - - 0 1", "go depth 6");
+  EXPECT_EQ(r.coup, "e1e2");
+  EXPECT_NE(r.info.find("score cp 19999 "), std::string::npos) << r.info;
+}
+
 // A drawn rook ending shows the tables' 0, where the evaluation alone
 // gives a score of its own.
 TEST(SyzygyUci, NulleAfficheZero) {
