@@ -55,6 +55,15 @@ TEST(SyzygyUci, LeGainLePlusCourtDAbord) {
   EXPECT_NE(r.info.find("score cp 19999 "), std::string::npos) << r.info;
 }
 
+// Where a Nalimov table holds the material, it is probed (exact mates) and
+// the Syzygy tables stay out, also at the root.
+TEST(SyzygyUci, NalimovPrioritaire) {
+  const std::string position = "position fen 8/8/8/4k3/8/8/8/KQ6 w - - 0 1";
+  const std::string nalimov = "setoption name NalimovPath value " + std::string(VELMAR_TEST_DATA) + "/egtb/tables\n";
+  EXPECT_NE(cherche(DONNEES, nalimov + position, "go depth 3").info.find("score mate "), std::string::npos);
+  EXPECT_NE(cherche(DONNEES, position, "go depth 3").info.find("score cp 20000 "), std::string::npos);
+}
+
 // A drawn rook ending shows the tables' 0, where the evaluation alone
 // gives a score of its own.
 TEST(SyzygyUci, NulleAfficheZero) {
