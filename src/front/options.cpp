@@ -2,6 +2,7 @@
 // looks them up in it, so each option is declared once.
 #include "front/options.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "book/livre.h"
@@ -95,6 +96,9 @@ void applique_apprentissage(const char* v) { apprentissage = vrai(v); }
 void applique_futilite(const char* v) { futilite = vrai(v); }
 void applique_attaque_pions(const char* v) { attaque_pions = vrai(v); }
 void applique_quiescence(const char* v) { quiescence_limitee = vrai(v); }
+void applique_marge_interface(const char* v) {
+  marge_interface_ms = static_cast<int32_t>(std::clamp<int64_t>(convertit_entier(v), 0, 5000));
+}
 
 // In lookup order; "uci" prints the announced ones in this order too. Each
 // option writes into the setting of the subsystem that reads it.
@@ -123,6 +127,8 @@ const Option options[] = {
     {.nom = "PawnStorming", .type = CHECK, .annoncee = false, .defaut = "false", .applique = applique_attaque_pions},
     {.nom = "LimitedQuiescence", .type = CHECK, .annoncee = false, .defaut = "false",
      .applique = applique_quiescence},
+    {.nom = "Move Overhead", .type = SPIN, .defaut = "10", .min = 0, .max = 5000,
+     .applique = applique_marge_interface},
 };
 
 constexpr const char* noms_types[] = {"check", "spin", "string", "button"};
@@ -170,23 +176,39 @@ int applique_option(const char* nom, const char* valeur) {
 
 void commande_setoption() {
   static char mot[TAILLE_LIGNE];
+  static char nom[TAILLE_LIGNE];
   static char valeur[TAILLE_LIGNE];
-  // "name", then the option name.
+  // "name", then the option name: every word up to "value" or the line end,
+  // since names may hold spaces ("Move Overhead").
   if (lit_mot_ligne(mot, TAILLE_LIGNE) != LECTURE_OK) return;
-  int r = lit_mot_ligne(mot, TAILLE_LIGNE);
-  if (r == LECTURE_TROP_LONG) ecrit("info string setoption refuse : nom trop long\n");
-  if (r != LECTURE_OK) return;
+  nom[0] = 0;
+  bool valeur_suit = false;
+  for (;;) {
+    int r = lit_mot_ligne(mot, TAILLE_LIGNE);
+    if (r == LECTURE_TROP_LONG) {
+      ecrit("info string setoption refuse : nom trop long\n");
+      return;
+    }
+    if (r != LECTURE_OK) break;
+    if (nom[0] != 0 && std::strcmp(mot, "value") == 0) {
+      valeur_suit = true;
+      break;
+    }
+    if (std::strlen(nom) + std::strlen(mot) + 2 > sizeof nom) {
+      ecrit("info string setoption refuse : nom trop long\n");
+      return;
+    }
+    if (nom[0] != 0) std::strcat(nom, " ");
+    std::strcat(nom, mot);
+  }
+  if (nom[0] == 0) return;
   for (const Option& o : options) {
-    if (std::strcmp(o.nom, mot) != 0) continue;
-    if (o.type != BUTTON) {
-      // "value", then the value: a single word, empty when the line ends.
-      if (lit_mot_ligne(valeur, TAILLE_LIGNE) == LECTURE_TROP_LONG ||
-          lit_mot_ligne(valeur, TAILLE_LIGNE) == LECTURE_TROP_LONG) {
-        ecrit("info string setoption %s refuse : valeur trop longue\n", o.nom);
-        return;
-      }
-    } else {
-      valeur[0] = 0;
+    if (std::strcmp(o.nom, nom) != 0) continue;
+    valeur[0] = 0;
+    // The value: a single word, empty when the line ends.
+    if (o.type != BUTTON && valeur_suit && lit_mot_ligne(valeur, TAILLE_LIGNE) == LECTURE_TROP_LONG) {
+      ecrit("info string setoption %s refuse : valeur trop longue\n", o.nom);
+      return;
     }
     o.applique(valeur);
     return;

@@ -8,3 +8,4 @@ int32_t extension_singuliere = 0;
 int32_t extension_securite_roi = 0;
 int32_t futilite = 0;
 int32_t quiescence_limitee = 0;
+int32_t marge_interface_ms = 10;
