@@ -158,6 +158,17 @@ TEST(TempsTest, StopDecisions) {
   profondeur_iteration = 3;
   EXPECT_EQ(temps_depasse(1), 1);
 
+  // After "ponderhit" the ceiling counts from the ponderhit, not from the
+  // start of the ponder search.
+  limites({30000, 0, 0, 0, false});
+  plafond_ms = 5;
+  demarre_chrono();
+  std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  note_ponderhit();
+  profondeur_iteration = 2;
+  EXPECT_EQ(temps_depasse(0), 0);
+  profondeur_iteration = 3;
+
   // "depth" and "infinite" use a fixed time (1,000,000 s) no search reaches.
   temps_par_coup(1000000000);
   EXPECT_EQ(temps_depasse(1), 0);
