@@ -9,7 +9,8 @@
 # example stockfish-2000: UCI_LimitStrength with UCI_Elo ELO), phalanx, sjeng
 # (these two speak xboard: only with cutechess-cli).
 # TC, in the runner's notation (default 10+0.1): "10+0.1" (10 s and 0.1 s a
-# move), "40/20" (40 moves in 20 s, repeating), "st=0.2" (0.2 s a move).
+# move), "40/20" (40 moves in 20 s, repeating), "st=0.2" (0.2 s a move),
+# "nodes=20000" (20000 nodes a move and no clock; fastchess only).
 # GAMES per opponent (default 100, an even number: each opening is played
 # with both colours); CONCURRENCY default 2.
 #
@@ -34,11 +35,11 @@ while getopts "n:c:t:" o; do
     n) parties=$OPTARG ;;
     c) concurrence=$OPTARG ;;
     t) cadence=$OPTARG ;;
-    *) sed -n '6,22p' "$0"; exit 2 ;;
+    *) sed -n '6,24p' "$0"; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
-[ $# -ge 1 ] || { sed -n '6,22p' "$0"; exit 2; }
+[ $# -ge 1 ] || { sed -n '6,24p' "$0"; exit 2; }
 
 # The runner.
 coureur=""
@@ -129,7 +130,9 @@ for adversaire in "$@"; do
   journal=$sortie/$nom-$(echo "$cadence" | tr '/+=' '_p_')${VELMAR:+-$(basename "$velmar")}.log
   pgn=${journal%.log}.pgn
   rm -f "$pgn"
-  if [[ $cadence == st=* ]]; then tc=("$cadence"); else tc=("tc=$cadence"); fi
+  if [[ $cadence == st=* ]]; then tc=("$cadence")
+  elif [[ $cadence == nodes=* ]]; then tc=(tc=inf "$cadence")
+  else tc=("tc=$cadence"); fi
   commun=(-engine cmd="$velmar" name=Velmar dir="$repertoire_velmar" proto=uci
           -engine cmd="$cmd" name="$adversaire" proto="$protocole" "${options[@]}"
           -each "${tc[@]}" option.Hash=16

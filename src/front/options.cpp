@@ -5,6 +5,7 @@
 #include <strings.h>
 
 #include <cstring>
+#include <initializer_list>
 
 #include "book/livre.h"
 #include "book/reglages_livre.h"
@@ -106,6 +107,8 @@ void applique_apprentissage(const char* v) { apprentissage = vrai(v); }
 void applique_futilite(const char* v) { futilite = vrai(v); }
 void applique_attaque_pions(const char* v) { attaque_pions = vrai(v); }
 void applique_quiescence(const char* v) { quiescence_limitee = vrai(v); }
+void applique_analyse(const char* v) { analyse_uci = vrai(v); }
+void applique_lignes_pv(const char* v) { nb_lignes_pv = convertit_entier(v); }
 void applique_marge_interface(const char* v) { marge_interface_ms = convertit_entier(v); }
 
 // In lookup order; "uci" prints the announced ones in this order too. Each
@@ -135,6 +138,8 @@ const Option options[] = {
     {.nom = "PawnStorming", .type = CHECK, .annoncee = false, .defaut = "false", .applique = applique_attaque_pions},
     {.nom = "LimitedQuiescence", .type = CHECK, .annoncee = false, .defaut = "false",
      .applique = applique_quiescence},
+    {.nom = "MultiPV", .type = SPIN, .defaut = "1", .min = 1, .max = 64, .applique = applique_lignes_pv},
+    {.nom = "UCI_AnalyseMode", .type = CHECK, .defaut = "false", .applique = applique_analyse},
     {.nom = "Move Overhead", .type = SPIN, .defaut = "10", .min = 0, .max = 5000,
      .applique = applique_marge_interface},
 };
@@ -175,9 +180,15 @@ void annonce_options() {
 
 namespace {
 
+// The name as written first: "Multipv" (kept, without effect) and "MultiPV"
+// differ only in case. Otherwise in any case, an announced option before
+// one that is not.
 const Option* cherche_option(const char* nom) {
   for (const Option& o : options)
-    if (strcasecmp(o.nom, nom) == 0) return &o;
+    if (std::strcmp(o.nom, nom) == 0) return &o;
+  for (bool annoncee : {true, false})
+    for (const Option& o : options)
+      if (o.annoncee == annoncee && strcasecmp(o.nom, nom) == 0) return &o;
   return nullptr;
 }
 

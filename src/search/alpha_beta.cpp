@@ -16,6 +16,7 @@
 #include "movegen/selection.h"
 #include "search/affichage.h"
 #include "search/etat_recherche.h"
+#include "search/limites_recherche.h"
 #include "search/recherche.h"
 #include "search/reglages_recherche.h"
 #include "search/table_hash.h"
@@ -62,9 +63,11 @@ inline int32_t unites_prise_case(int s) {
 inline int materiel_de(int camp) { return camp == BLANCS ? position.materiel_blancs : position.materiel_noirs; }
 inline int pions_de(int camp) { return camp == BLANCS ? position.nb_pions_blancs : position.nb_pions_noirs; }
 
-// The clock and the console are consulted only every intervalle_controle
-// nodes of either search.
+// The node limit is checked at every node, so that a node-limited search
+// stops at the same node every time; the clock and the console are
+// consulted only every intervalle_controle nodes of either search.
 inline void controle_periodique() {
+  if (noeuds >= limite_noeuds) arret_recherche = 1;
   if (compteur_controle-- < 0) {
     compteur_controle = intervalle_controle;
     if (temps_depasse(0)) arret_recherche = 1;

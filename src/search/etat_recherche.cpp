@@ -25,6 +25,7 @@ int32_t premier_coup_racine;
 int32_t reprise_haute;
 int32_t echec_bas;
 int32_t camp_racine;
+int32_t lignes_racine = 1;
 uint64_t cle_racine;
 
 volatile int32_t arret_recherche;

@@ -59,6 +59,7 @@ extern int32_t premier_coup_racine;   // 1 while the first root move is searched
 extern int32_t reprise_haute;         // re-searching after a fail high at the root
 extern int32_t echec_bas;             // a fail low happened in this iteration
 extern int32_t camp_racine;
+extern int32_t lignes_racine;         // root lines reported per iteration (MultiPV)
 extern uint64_t cle_racine;
 
 extern volatile int32_t arret_recherche;  // once set, every node returns 0

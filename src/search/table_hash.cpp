@@ -1,5 +1,6 @@
 #include "search/table_hash.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -74,6 +75,18 @@ void efface_hash() {
       e->drapeaux = 0;
     }
   }
+}
+
+int32_t remplissage_hash() {
+  if (table_hash == nullptr) return 0;
+  const uint64_t paires = std::min<uint64_t>(500, uint64_t{masque_hash} + 1);
+  uint64_t pleines = 0;
+  for (uint64_t i = 0; i < paires; ++i)
+    for (const EntreeHash* e : {&table_hash[i].profondeur, &table_hash[i].remplacement})
+      if (epoque_courante(*e) && (e->drapeaux & MASQUE_AGE) == age_hash &&
+          (e->drapeaux & (EXACT_HASH | BORNE_BASSE | BORNE_HAUTE)) != 0)
+        ++pleines;
+  return static_cast<int32_t>(pleines * 1000 / (2 * paires));
 }
 
 void vieillit_hash() { age_hash = (age_hash + 1) & MASQUE_AGE; }

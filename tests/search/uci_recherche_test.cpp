@@ -71,20 +71,19 @@ TEST(UciRecherche, MateIsAnnouncedInMovesAndAfterThePlay) {
   s.attend_fin();
 }
 
-TEST(UciRecherche, NoBestmoveWithoutALegalMove) {
+TEST(UciRecherche, WithoutALegalMoveTheAnswerIs0000AfterTheGameEndLine) {
   SessionUci s;
   s.envoie("position fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1");
   s.envoie("go depth 5");
-  s.envoie("isready");
-  EXPECT_EQ(s.attend("readyok", 10000), "readyok");
-  EXPECT_FALSE(contient(s, "bestmove"));
+  EXPECT_EQ(s.attend("bestmove", 10000), "bestmove 0000");
   EXPECT_TRUE(contient(s, "info string ===> 1/2-1/2 {stalemate}"));
+  // Mated, under "go infinite": nothing before "stop", then 0000.
   s.envoie("position fen 7k/6Q1/6K1/8/8/8/8/8 b - - 0 1");
-  s.envoie("go wtime 1000 btime 1000");
-  s.envoie("isready");
-  EXPECT_EQ(s.attend("readyok", 10000), "readyok");
-  EXPECT_FALSE(contient(s, "bestmove"));
-  EXPECT_TRUE(contient(s, "info string ===> 1-0 {White mates}"));
+  s.envoie("go infinite");
+  EXPECT_EQ(s.attend("info string ===> 1-0 {White mates}", 10000), "info string ===> 1-0 {White mates}");
+  EXPECT_EQ(s.attend("bestmove", 300), "");
+  s.envoie("stop");
+  EXPECT_EQ(s.attend("bestmove", 10000), "bestmove 0000");
   s.envoie("quit");
   s.attend_fin();
 }
