@@ -36,6 +36,8 @@ constexpr int32_t INTERVALLE_SECONDES = 50000;
 constexpr int32_t INTERVALLE_MILLISECONDES = 1000;
 // With this much time a search must get beyond its first iteration.
 constexpr int64_t TEMPS_DEUX_ITERATIONS = 2000;
+// Milliseconds of the clock that the millisecond-mode floor does not spend.
+constexpr int64_t RESERVE_HORLOGE = 250;
 
 // Time kept back from a budget for the reply to reach the interface: a tenth
 // of it, between 5 and 50 ms.
@@ -150,9 +152,11 @@ void calcule_temps() {
       unite_temps = 1;
       // The short-clock rules above live on the increment alone and would
       // leave most of a fast game's clock unused: spend at least a 35th of
-      // what is left plus most of the increment (never more than half the
-      // clock, which the absolute limit allows anyway).
-      const int64_t plancher = std::min(dispo / 35 + 3 * i_ms / 4, dispo / 2);
+      // what is left beyond a reserve plus most of the increment (never more
+      // than half the clock, which the absolute limit allows anyway). The
+      // reserve keeps the clock from settling a few increments from zero,
+      // where one late scheduling of the process loses on time.
+      const int64_t plancher = std::min(std::max<int64_t>(dispo - RESERVE_HORLOGE, 0) / 35 + 3 * i_ms / 4, dispo / 2);
       limite_appliquee = std::max<int64_t>({l.normale, plancher, 1});
       absolu_applique = std::max(l.absolue, limite_appliquee);
     }

@@ -101,11 +101,13 @@ TEST(TempsTest, MillisecondesQuandLesSecondesNeSuffisentPas) {
     int64_t limite, absolu, plafond;
   };
   const Cas cas[] = {
-      // 20 s + 0.2 s: a 35th of the clock and most of the increment, not
-      // the increment alone (Move Overhead, 10 ms, comes off first).
-      {{20000, 200, 0, 0, false}, 721, 9995, 19940},
+      // 20 s + 0.2 s: a 35th of the clock (less a 250 ms reserve) and most
+      // of the increment, not the increment alone (Move Overhead, 10 ms,
+      // comes off first).
+      {{20000, 200, 0, 0, false}, 714, 9995, 19940},
+      {{500, 10, 0, 0, false}, 13, 245, 440},       // 0.5 s + 0.01 s: the reserve is kept
       {{30000, 0, 0, 0, false}, 856, 4280, 29940},  // 30 s: a 35th of the clock
-      {{1000, 0, 40, 0, true}, 28, 120, 940},       // 1 s for 40 moves
+      {{1000, 0, 40, 0, true}, 24, 120, 940},       // 1 s for 40 moves
       {{3000, 0, 1, 1, true}, 2392, 2392, 2940},    // one move to go: whole seconds would flag
       {{20, 0, 0, 0, false}, 1, 1, 5},              // nearly flagged
   };
