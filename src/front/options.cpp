@@ -119,6 +119,7 @@ void applique_attaque_pions(const char* v) { attaque_pions = vrai(v); }
 void applique_quiescence(const char* v) { quiescence_limitee = vrai(v); }
 void applique_analyse(const char* v) { analyse_uci = vrai(v); }
 void applique_lignes_pv(const char* v) { nb_lignes_pv = convertit_entier(v); }
+void applique_marge_interface(const char* v) { marge_interface_ms = convertit_entier(v); }
 
 // In lookup order; "uci" prints the announced ones in this order too. Each
 // option writes into the setting of the subsystem that reads it.
@@ -149,6 +150,8 @@ const Option options[] = {
      .applique = applique_quiescence},
     {.nom = "MultiPV", .type = SPIN, .defaut = "1", .min = 1, .max = 64, .applique = applique_lignes_pv},
     {.nom = "UCI_AnalyseMode", .type = CHECK, .defaut = "false", .applique = applique_analyse},
+    {.nom = "Move Overhead", .type = SPIN, .defaut = "10", .min = 0, .max = 5000,
+     .applique = applique_marge_interface},
     {.nom = "SyzygyPath", .type = STRING, .defaut = "<empty>", .applique = applique_chemin_syzygy},
     {.nom = "SyzygyProbeDepth", .type = SPIN, .defaut = "1", .min = 1, .max = 100,
      .applique = applique_profondeur_syzygy},
