@@ -24,6 +24,13 @@ a_jour() {  # true when the binary is newer than every source and build file
   return 0
 }
 if ! a_jour; then
+  # Fathom (Syzygy tablebases), which the build needs; installed on first use.
+  if command -v dpkg >/dev/null && ! dpkg -s libfathom-dev >/dev/null 2>&1; then
+    installe_fathom() { apt-get install -y libfathom-dev >/dev/null 2>&1 || { apt-get update >/dev/null && apt-get install -y libfathom-dev >/dev/null; }; }
+    if [ "$(id -u)" = 0 ]; then installe_fathom >&2 || true
+    elif command -v sudo >/dev/null; then sudo -n bash -c "$(declare -f installe_fathom); installe_fathom" >&2 || true
+    fi
+  fi
   cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELMAR_NATIVE=ON >/dev/null
   cmake --build build -j"$(nproc 2>/dev/null || echo 2)" --target velmar >&2
   # Built from every source as it is now, even when nothing needed relinking.
