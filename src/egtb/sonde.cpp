@@ -65,14 +65,25 @@ int32_t score_depuis_valeur(int v) {
   return v > 0 ? 2 * v - 35533 : 2 * v + 35532;
 }
 
-int table_couvre(int camp) {
+namespace {
+
+// The search board's piece counts, pawns to queens, White then Black; returns
+// their sum.
+int compte_pieces(int32_t comptes[10]) {
   const Position& p = position;
   const Bitboard pieces[10] = {p.pions_blancs, p.cavaliers_blancs, p.fous_blancs, p.tours_blanches,
                                p.dames_blanches, p.pions_noirs, p.cavaliers_noirs, p.fous_noirs,
                                p.tours_noires, p.dames_noires};
-  int32_t comptes[10];
   int total = 0;
   for (int i = 0; i < 10; ++i) total += comptes[i] = std::popcount(pieces[i]);
+  return total;
+}
+
+}  // namespace
+
+int table_couvre(int camp) {
+  int32_t comptes[10];
+  const int total = compte_pieces(comptes);
   if (total > 3) return 0;
   int n = table_depuis_comptes(comptes);
   if (n == 0) return 0;
@@ -87,14 +98,9 @@ int table_couvre(int camp) {
 }
 
 int sonde_tables(int32_t& score, int camp, int ply) {
-  const Position& p = position;
   const int camp_reel = camp;
-  const Bitboard pieces[10] = {p.pions_blancs, p.cavaliers_blancs, p.fous_blancs, p.tours_blanches,
-                               p.dames_blanches, p.pions_noirs, p.cavaliers_noirs, p.fous_noirs,
-                               p.tours_noires, p.dames_noires};
   int32_t comptes[10];
-  int total = 0;
-  for (int i = 0; i < 10; ++i) total += comptes[i] = std::popcount(pieces[i]);
+  const int total = compte_pieces(comptes);
   if (total > 3) return 0;
   int n = table_depuis_comptes(comptes);
   if (n == 0) return 0;

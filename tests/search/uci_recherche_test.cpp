@@ -214,24 +214,24 @@ TEST(UciRecherche, MovetimeAndClockLimits) {
   duree = ms_depuis(debut);
   EXPECT_LT(duree, 6000);
 
+  // Milliseconds from "go" to "bestmove", the position sent first.
+  auto duree_go = [&s](const std::string& position, const std::string& go) {
+    s.envoie(position);
+    const auto depart = Horloge::now();
+    s.envoie(go);
+    EXPECT_FALSE(s.attend("bestmove", 3000).empty()) << go;
+    return ms_depuis(depart);
+  };
+
   // Below a second: "movetime" 300 stops at 270 ms, having searched (the
   // ceiling of this check leaves room for a loaded machine's scheduling).
-  s.envoie("position startpos moves e2e4 e7e5");
-  debut = Horloge::now();
-  s.envoie("go movetime 300");
-  EXPECT_FALSE(s.attend("bestmove", 3000).empty());
-  duree = ms_depuis(debut);
+  duree = duree_go("position startpos moves e2e4 e7e5", "go movetime 300");
   EXPECT_GE(duree, 150);
   EXPECT_LT(duree, 400);
 
   // Two seconds on the clock: a move from more than the first iteration,
   // well inside the clock.
-  s.envoie("position startpos moves e2e4 e7e5 g1f3");
-  debut = Horloge::now();
-  s.envoie("go wtime 2000 btime 2000");
-  s.attend("bestmove", 3000);
-  duree = ms_depuis(debut);
-  EXPECT_LT(duree, 1000);
+  EXPECT_LT(duree_go("position startpos moves e2e4 e7e5 g1f3", "go wtime 2000 btime 2000"), 1000);
   const std::string& finale = s.lignes[s.lignes.size() - 2];
   const size_t p = finale.find(" depth ");
   ASSERT_NE(p, std::string::npos) << finale;
@@ -240,22 +240,14 @@ TEST(UciRecherche, MovetimeAndClockLimits) {
   // A fast increment: a real share of the clock, well above the increment
   // and well below a tenth of the clock.
   const std::string milieu = "position fen r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N2N2/PP2BPPP/R2QKB1R w KQ - 0 9";
-  s.envoie(milieu);
-  debut = Horloge::now();
-  s.envoie("go wtime 10000 btime 10000 winc 100 binc 100");
-  EXPECT_FALSE(s.attend("bestmove", 3000).empty());
-  duree = ms_depuis(debut);
+  duree = duree_go(milieu, "go wtime 10000 btime 10000 winc 100 binc 100");
   EXPECT_GE(duree, 250);
   EXPECT_LT(duree, 1000);
 
   // Move Overhead is kept back from the budget and the ceiling: one move to
   // go with 3 s would otherwise take 2.4 s.
   s.envoie("setoption name Move Overhead value 2000");
-  s.envoie(milieu);
-  debut = Horloge::now();
-  s.envoie("go wtime 3000 btime 3000 movestogo 1");
-  EXPECT_FALSE(s.attend("bestmove", 3000).empty());
-  EXPECT_LT(ms_depuis(debut), 1300);
+  EXPECT_LT(duree_go(milieu, "go wtime 3000 btime 3000 movestogo 1"), 1300);
   s.envoie("quit");
   s.attend_fin();
 }
