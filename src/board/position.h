@@ -3,7 +3,8 @@
 // The board exists twice: the game record holds the game as the interface
 // sees it (start position, moves played, keys after every ply); the search
 // board holds the same placement as bitboards, occupancies, material
-// sums and keys, kept current by joue/dejoue. Both are process-wide.
+// sums and keys, kept current by joue/dejoue. Every thread that searches has
+// its own copy of both.
 #pragma once
 
 #include <cstdint>
@@ -70,8 +71,8 @@ struct Position {
   int32_t camp_programme, camp_adverse;
 };
 
-extern Partie partie;
-extern Position position;
+extern thread_local constinit Partie partie;
+extern thread_local constinit Position position;
 // Best mate score the searches of this game have found (0 = none): a later
 // search ends once it finds a better one. A fresh board forgets it.
 extern int32_t mat_connu;

@@ -14,6 +14,7 @@
 #include "front/interprete.h"
 #include "front/nombres.h"
 #include "learn/apprentissage.h"
+#include "search/fils.h"
 #include "search/reglages_recherche.h"
 #include "search/table_hash.h"
 
@@ -95,6 +96,8 @@ void applique_apprentissage(const char* v) { apprentissage = vrai(v); }
 void applique_futilite(const char* v) { futilite = vrai(v); }
 void applique_attaque_pions(const char* v) { attaque_pions = vrai(v); }
 void applique_quiescence(const char* v) { quiescence_limitee = vrai(v); }
+// Values beyond the bounds are taken as the nearest bound.
+void applique_fils(const char* v) { fixe_nb_fils(static_cast<int32_t>(convertit_entier(v))); }
 
 // In lookup order; "uci" prints the announced ones in this order too. Each
 // option writes into the setting of the subsystem that reads it.
@@ -123,6 +126,7 @@ const Option options[] = {
     {.nom = "PawnStorming", .type = CHECK, .annoncee = false, .defaut = "false", .applique = applique_attaque_pions},
     {.nom = "LimitedQuiescence", .type = CHECK, .annoncee = false, .defaut = "false",
      .applique = applique_quiescence},
+    {.nom = "Threads", .type = SPIN, .defaut = "1", .min = 1, .max = FILS_MAX, .applique = applique_fils},
 };
 
 constexpr const char* noms_types[] = {"check", "spin", "string", "button"};

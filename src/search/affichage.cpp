@@ -10,6 +10,7 @@
 #include "egtb/tablebases.h"
 #include "eval/evaluation.h"
 #include "search/etat_recherche.h"
+#include "search/fils.h"
 #include "search/temps.h"
 
 namespace {
@@ -62,12 +63,13 @@ void affiche_pv(int profondeur, int score, char marque) {
     pos = ajoute(ligne, pos, "score mate %d ", score > 0 ? (INFINI - score) / 2 : -((score + INFINI) / 2));
   if (marque == '+') pos = ajoute(ligne, pos, "lowerbound ");
   if (marque == '-') pos = ajoute(ligne, pos, "upperbound ");
-  pos = ajoute(ligne, pos, "depth %d nodes %lld time %d pv", profondeur, static_cast<long long>(noeuds), t * 1000);
+  const int64_t n = noeuds_tous();
+  pos = ajoute(ligne, pos, "depth %d nodes %lld time %d pv", profondeur, static_cast<long long>(n), t * 1000);
   ajoute_pv(ligne, pos);
   ecrit("%s\n", ligne);
 
   if (t > 0) {
-    pos = ajoute(ligne, 0, "info nps %lld", static_cast<long long>(noeuds / t));
+    pos = ajoute(ligne, 0, "info nps %lld", static_cast<long long>(n / t));
     if (tb_succes > 0) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tb_succes));
     if (nb_coupures > 0)
       pos = ajoute(ligne, pos, " cpuload %lld", static_cast<long long>(1000 * nb_coupures_premier / nb_coupures));

@@ -7,6 +7,10 @@
 // the last completed iteration, -30000 without a legal move. The move to
 // play is pv[0][0], the expected reply pv[0][1].
 int recherche_iterative();
+// The search of a helper thread (search/fils.h) on the root its game record
+// and board hold: iterations until arret_recherche, printing nothing, with
+// neither clock nor book.
+void recherche_aide();
 // After a root search that scored v outside (alpha, beta): widens the
 // window (first by 200 beyond the failed bound, then to the full range) and
 // returns 1 for a re-search; 0 when v is inside or the full window already

@@ -42,6 +42,7 @@ TEST(Uci, AnnonceExacte) {
                 "option name InternalIterativeDeepening type check default true\n"
                 "option name KingSafetyExtension type spin min 0 max 8 default 0\n"
                 "option name Futility type check default false\n"
+                "option name Threads type spin default 1 min 1 max 64\n"
                 "uciok\n");
   EXPECT_EQ(statut, 0);
 }
