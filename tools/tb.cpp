@@ -18,17 +18,17 @@
 #include "board/position.h"
 #include "egtb/cache.h"
 #include "egtb/compression.h"
-#include "egtb/generation.h"
 #include "egtb/indices.h"
-#include "egtb/plateau_table.h"
 #include "egtb/registre.h"
 #include "egtb/sonde.h"
 #include "egtb/tablebases.h"
-#include "egtb/tables_memoire.h"
-#include "egtb/verification.h"
 #include "modes.h"
 #include "movegen/fen.h"
 #include "perft.h"
+#include "tbgen/generation.h"
+#include "tbgen/plateau_table.h"
+#include "tbgen/tables_memoire.h"
+#include "tbgen/verification.h"
 
 namespace {
 

@@ -9,9 +9,10 @@
 #   6 src/front     UCI commands, option table, go/bestmove, start-up
 #   5 src/search    alpha-beta, quiescence, iterations, time, hash table
 #   4 src/learn     learning files
+#   4 src/tbgen     tablebase generator and verifier (velmar tb generate/verify)
 #   3 src/eval      evaluation
 #   3 src/book      opening book and opening names
-#   3 src/egtb      endgame tablebases
+#   3 src/egtb      endgame tablebases: the reader the search probes
 #   2 src/movegen   attacks, move generation, move picker, exchanges
 #   1 src/board     the board record, keys, FEN, make/unmake, move texts
 #   0 src/console   output channel, log file, console input, process exit
@@ -28,7 +29,7 @@ niveau() {
     board) echo 1 ;;
     movegen) echo 2 ;;
     eval | book | egtb) echo 3 ;;
-    learn) echo 4 ;;
+    learn | tbgen) echo 4 ;;
     search) echo 5 ;;
     front) echo 6 ;;
     tools) echo 7 ;;

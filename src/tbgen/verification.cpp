@@ -4,17 +4,17 @@
 // to lead to a win, the slowest in n - 1, a draw has no winning move and a
 // drawing one). By induction on the distance the mates, then the wins and
 // losses one ply longer, and so on, are right; what is left is a draw.
-#include "egtb/verification.h"
+#include "tbgen/verification.h"
 
 #include <cstdio>
 
 #include "board/joue.h"
 #include "board/position.h"
-#include "egtb/generation.h"
-#include "egtb/plateau_table.h"
-#include "egtb/tables_memoire.h"
 #include "movegen/attaques.h"
 #include "movegen/generation.h"
+#include "tbgen/generation.h"
+#include "tbgen/plateau_table.h"
+#include "tbgen/tables_memoire.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/session.h"
-#include "fichiers_tb.h"
+#include "egtb/fichiers_tb.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Set material on the search board and the entry numbers of board positions.
-#include "egtb/plateau_table.h"
+#include "tbgen/plateau_table.h"
 
 #include <algorithm>
 #include <bit>

@@ -8,7 +8,7 @@
 // position lost in d makes every predecessor a win in d + 1; a position won
 // in d takes one move off every predecessor's count, and a predecessor left
 // with no move that escapes is lost. What is never decided is a draw.
-#include "egtb/generation.h"
+#include "tbgen/generation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -16,11 +16,11 @@
 
 #include "board/joue.h"
 #include "board/position.h"
-#include "egtb/plateau_table.h"
-#include "egtb/tables_memoire.h"
 #include "movegen/attaques.h"
 #include "movegen/bitboard.h"
 #include "movegen/generation.h"
+#include "tbgen/plateau_table.h"
+#include "tbgen/tables_memoire.h"
 
 int8_t octet_resultat(int r) {
   if (r > 0) return int8_t(127 - (r + 1) / 2);

@@ -2,7 +2,7 @@
 // earlier in the block at one of 24 fixed distances (runs, and the periods
 // of the index layout); all blocks share one prefix code built from the
 // symbol counts of the whole table. A block that would not shrink is stored.
-#include "egtb/ecriture_compressee.h"
+#include "tbgen/ecriture_compressee.h"
 
 #include <algorithm>
 #include <cstdio>

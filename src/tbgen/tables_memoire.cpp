@@ -1,5 +1,5 @@
 // Loading, writing and reading whole tables in memory.
-#include "egtb/tables_memoire.h"
+#include "tbgen/tables_memoire.h"
 
 #include <algorithm>
 #include <bit>
@@ -7,9 +7,9 @@
 
 #include "board/position.h"
 #include "egtb/compression.h"
-#include "egtb/ecriture_compressee.h"
 #include "egtb/indices.h"
-#include "egtb/plateau_table.h"
+#include "tbgen/ecriture_compressee.h"
+#include "tbgen/plateau_table.h"
 
 TableMemoire tables_memoire[NB_TABLES + 1];
 
