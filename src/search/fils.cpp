@@ -38,9 +38,9 @@ int32_t actifs = 0;              // helpers still searching
 bool lancees = false;            // lance_aides ran and arrete_aides has not
 bool quitter = false;
 // The root of the search, as the main thread had it.
-Partie partie_racine;
-Position position_racine;
-int32_t historique_racine[2][4096];
+Partie partie_commune;
+Position plateau_commun;
+int32_t historique_commun[2][4096];
 
 void boucle_aide(int32_t numero) {
   numero_fil = numero;
@@ -51,9 +51,9 @@ void boucle_aide(int32_t numero) {
       reveil.wait(garde, [&] { return quitter || numero_recherche != vue; });
       if (quitter) break;
       vue = numero_recherche;
-      partie = partie_racine;
-      position = position_racine;
-      std::memcpy(historique, historique_racine, sizeof historique);
+      partie = partie_commune;
+      position = plateau_commun;
+      std::memcpy(historique, historique_commun, sizeof historique);
     }
     recherche_aide();
     publie_noeuds();
@@ -110,9 +110,9 @@ void lance_aides() {
   if (nb_aides == 0) return;
   {
     std::lock_guard<std::mutex> garde(verrou);
-    partie_racine = partie;
-    position_racine = position;
-    std::memcpy(historique_racine, historique, sizeof historique);
+    partie_commune = partie;
+    plateau_commun = position;
+    std::memcpy(historique_commun, historique, sizeof historique);
     for (int32_t i = 1; i <= nb_aides; ++i) comptes[i].noeuds.store(0, std::memory_order_relaxed);
     actifs = nb_aides;
     lancees = true;
