@@ -9,6 +9,8 @@
 # doing other work the figures move with that work.
 #
 #   bench/threads.sh [DEPTH [THREADS [HASH_MB]]]   (defaults 10, 2 and 64)
+#
+# VELMAR=/path/to/binary measures that build instead of building one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,15 +18,19 @@ profondeur=${1:-10}
 fils=${2:-2}
 hash=${3:-64}
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELMAR_NATIVE=ON >/dev/null
-cmake --build build -j"$(nproc 2>/dev/null || echo 2)" --target velmar >/dev/null
+velmar=${VELMAR:-}
+if [ -z "$velmar" ]; then
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELMAR_NATIVE=ON >/dev/null
+  cmake --build build -j"$(nproc 2>/dev/null || echo 2)" --target velmar >/dev/null
+  velmar=./build/velmar
+fi
 
 positions=$(mktemp)
 resultats=$(mktemp)
 trap 'rm -f "$positions" "$resultats"' EXIT
-./build/velmar bench 1 | sed -n 's/^Position .*nodes *[0-9]*  //p' >"$positions"
+"$velmar" bench 1 | sed -n 's/^Position .*nodes *[0-9]*  //p' >"$positions"
 
-coproc MOTEUR { ./build/velmar 2>/dev/null; }
+coproc MOTEUR { "$velmar" 2>/dev/null; }
 printf 'uci\nsetoption name OwnBook value false\nsetoption name Hash value %d\nisready\n' "$hash" >&"${MOTEUR[1]}"
 while read -r ligne <&"${MOTEUR[0]}"; do [[ $ligne == readyok* ]] && break; done
 

@@ -78,6 +78,8 @@ void termine_aides() {
   quitter = false;
   actifs = 0;
   lancees = false;
+  // Helpers created later wait for the next lance_aides, not the last one.
+  numero_recherche = 0;
 }
 
 }  // namespace
