@@ -65,7 +65,8 @@ void boucle_aide(int32_t numero) {
 
 // Ends every helper; they are waiting, or stop at their next node.
 void termine_aides() {
-  if (nb_aides == 0) return;
+  // Only the thread that created them ends them (never a helper itself).
+  if (nb_aides == 0 || numero_fil != 0) return;
   arret_recherche = 1;
   {
     std::lock_guard<std::mutex> garde(verrou);
