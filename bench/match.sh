@@ -13,7 +13,8 @@
 # VELMAR_OPTIONS="NAME=VALUE ..." sets options of the Velmar under test, for
 # example VELMAR_OPTIONS="Threads=2" bench/match.sh -c 1 velmar.
 # TC, in the runner's notation (default 10+0.1): "10+0.1" (10 s and 0.1 s a
-# move), "40/20" (40 moves in 20 s, repeating), "st=0.2" (0.2 s a move).
+# move), "40/20" (40 moves in 20 s, repeating), "st=0.2" (0.2 s a move),
+# "nodes=20000" (20000 nodes a move and no clock; fastchess only).
 # GAMES per opponent (default 100, an even number: each opening is played
 # with both colours); CONCURRENCY default 2.
 #
@@ -38,11 +39,11 @@ while getopts "n:c:t:" o; do
     n) parties=$OPTARG ;;
     c) concurrence=$OPTARG ;;
     t) cadence=$OPTARG ;;
-    *) sed -n '6,22p' "$0"; exit 2 ;;
+    *) sed -n '6,24p' "$0"; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
-[ $# -ge 1 ] || { sed -n '6,22p' "$0"; exit 2; }
+[ $# -ge 1 ] || { sed -n '6,24p' "$0"; exit 2; }
 
 # The runner.
 coureur=""
@@ -141,7 +142,9 @@ for adversaire in "$@"; do
   journal=$sortie/$nom-$(echo "$cadence" | tr '/+=' '_p_')${VELMAR:+-$(basename "$velmar")}$reglages.log
   pgn=${journal%.log}.pgn
   rm -f "$pgn"
-  if [[ $cadence == st=* ]]; then tc=("$cadence"); else tc=("tc=$cadence"); fi
+  if [[ $cadence == st=* ]]; then tc=("$cadence")
+  elif [[ $cadence == nodes=* ]]; then tc=(tc=inf "$cadence")
+  else tc=("tc=$cadence"); fi
   dir_adversaire=()
   [ "$adversaire" = velmar-ref ] && dir_adversaire=(dir="$repertoire_velmar")
   commun=(-engine cmd="$velmar" name=Velmar dir="$repertoire_velmar" proto=uci "${options_velmar[@]}"

@@ -8,6 +8,7 @@
 
 #include "console/fin_processus.h"
 #include "egtb/compression.h"
+#include "egtb/tablebases.h"
 
 DescTable tables[NB_TABLES + 1];
 
@@ -209,6 +210,14 @@ int enregistre_tables(const char* chemin) {
   }
   if (plus_grande == 0) return 0;
   return plus_grande > 35 ? 5 : plus_grande > 5 ? 4 : 3;
+}
+
+int nombre_fichiers_tables() {
+  int n = 0;
+  for (int t = 1; t <= NB_TABLES; ++t)
+    for (int camp = 0; camp < 2; ++camp)
+      if (tables[t].fichier_nom[camp]) ++n;
+  return n;
 }
 
 int une_table_compressee() {

@@ -14,6 +14,9 @@
 // largest registered set (3, 4 or 5). A damaged table file ends the process
 // with a message starting with "***" and exit status 1.
 int initialise_tables(const char* chemin);
+// The number of table files (one per set and side to move) registered by the
+// last initialise_tables.
+int nombre_fichiers_tables();
 
 // "NalimovCache": a cache of `megaoctets` x 1048576 bytes replaces the old one;
 // every open table file is closed.

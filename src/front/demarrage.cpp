@@ -19,9 +19,9 @@
 
 namespace {
 
-// The transposition table starts small whatever "Hash" announces; the
-// interface sets the size it wants.
-constexpr int64_t HASH_DEPART = 65536;
+// The transposition table starts at the size "uci" announces for "Hash", so
+// an interface that sends no Hash gets what it was told.
+constexpr int64_t HASH_DEPART = 1048576;
 
 // The current directory is the default book directory. One that does not fit
 // is named "." instead, which is the same directory.

@@ -2,6 +2,7 @@
 // played on the game record, "bestmove", and the clock bookkeeping after it.
 #include "front/go.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "board/position.h"
@@ -34,6 +35,7 @@ namespace {
 // and there would be no move to announce.
 constexpr int32_t PROFONDEUR_MIN = 2;
 constexpr int32_t TEMPS_ILLIMITE = 1000000;
+constexpr int32_t TEMPS_DEFAUT = 30;
 constexpr int32_t PROFONDEUR_PLAFOND = 64;
 
 char mots[TAILLE_LIGNE];
@@ -43,11 +45,31 @@ constexpr char lettres_promotion[] = " PNBRQK";
 
 }  // namespace
 
+namespace {
+
+// Words that end a "searchmoves" list.
+bool est_parametre_go(const char* mot) {
+  static constexpr const char* parametres[] = {"wtime", "btime",    "winc",     "binc",   "movestogo",  "depth",
+                                               "nodes", "mate",     "movetime", "infinite", "ponder", "searchmoves"};
+  for (const char* p : parametres)
+    if (std::strcmp(mot, p) == 0) return true;
+  return false;
+}
+
+}  // namespace
+
 void lit_parametres_go(const char* ligne, ParametresGo& p) {
+  // Every "go" starts from its own limits: nothing of an earlier command's
+  // time, depth, node or mate limit carries over.
   ponder_en_cours = 0;
   go_infini = 0;
   profondeur_max = PROFONDEUR_PLAFOND;
+  limite_noeuds = SANS_LIMITE_NOEUDS;
+  mat_cherche = 0;
+  nb_coups_demandes = 0;
   p = ParametresGo{};
+  bool pendule = false, infini = false, borne = false;
+  int32_t movetime = -1;
 
   std::snprintf(mots, sizeof mots, "%s", ligne);
   char* reste = nullptr;
@@ -63,7 +85,7 @@ void lit_parametres_go(const char* ligne, ParametresGo& p) {
       if (nombre) {
         p.temps[mot[0] == 'w' ? BLANCS : NOIRS] = n / 1000;
         p.temps_ms[mot[0] == 'w' ? BLANCS : NOIRS] = n;
-        mode_temps_fixe = 0;
+        pendule = true;
         consomme = true;
       }
     } else if (std::strcmp(mot, "winc") == 0 || std::strcmp(mot, "binc") == 0) {
@@ -75,43 +97,75 @@ void lit_parametres_go(const char* ligne, ParametresGo& p) {
     } else if (std::strcmp(mot, "movestogo") == 0) {
       // A count of zero or less would divide the clock by nothing.
       if (nombre && n > 0) {
-        mode_temps_fixe = 0;
+        pendule = true;
         sans_coups_restants = 0;
         coups_restants = n;
       }
       consomme = nombre;
     } else if (std::strcmp(mot, "depth") == 0) {
       if (nombre) {
-        mode_temps_fixe = 1;
-        temps_fixe = TEMPS_ILLIMITE;
-        temps_fixe_ms = -1;
+        borne = true;
         profondeur_max = n < PROFONDEUR_MIN ? PROFONDEUR_MIN : n;
         consomme = true;
       }
     } else if (std::strcmp(mot, "nodes") == 0) {
-      consomme = nombre;  // no node limit exists
+      if (nombre && n > 0) {
+        borne = true;
+        limite_noeuds = n;
+      }
+      consomme = nombre;
+    } else if (std::strcmp(mot, "mate") == 0) {
+      if (nombre && n > 0) {
+        borne = true;
+        mat_cherche = n;
+      }
+      consomme = nombre;
     } else if (std::strcmp(mot, "movetime") == 0) {
       if (nombre) {
-        mode_temps_fixe = 1;
-        profondeur_max = PROFONDEUR_PLAFOND;
-        temps_fixe = n / 1000;
-        temps_fixe_ms = n;
+        movetime = n < 0 ? 0 : n;
         consomme = true;
       }
     } else if (std::strcmp(mot, "infinite") == 0) {
-      temps_fixe = TEMPS_ILLIMITE;
-      temps_fixe_ms = -1;
-      mode_temps_fixe = 1;
-      profondeur_max = PROFONDEUR_PLAFOND;
+      infini = true;
       valeur_precedente = 30001;
       analyse_infinie = 1;
       go_infini = 1;
       mat_connu = 0;
     } else if (std::strcmp(mot, "ponder") == 0) {
       ponder_en_cours = 1;
+    } else if (std::strcmp(mot, "searchmoves") == 0) {
+      // The moves run up to the next parameter word; the search checks them.
+      while (suivant && !est_parametre_go(suivant)) {
+        if (nb_coups_demandes < COUPS_DEMANDES_MAX)
+          std::snprintf(coups_demandes[nb_coups_demandes++], sizeof coups_demandes[0], "%s", suivant);
+        else
+          ecrit("info string searchmoves : %.16s ignore (trop de coups)\n", suivant);
+        suivant = strtok_r(nullptr, " \t", &reste);
+      }
     }
     mot = consomme ? strtok_r(nullptr, " \t", &reste) : suivant;
   }
+
+  // The clock applies as given; "depth", "nodes" and "mate" alone have no
+  // time limit; a "go" with no limit at all searches 30 seconds.
+  if (infini) {
+    mode_temps_fixe = 1;
+    temps_fixe = TEMPS_ILLIMITE;
+    temps_fixe_ms = -1;
+  } else if (movetime >= 0) {
+    mode_temps_fixe = 1;
+    temps_fixe = movetime / 1000;
+    temps_fixe_ms = movetime;
+  } else if (pendule) {
+    mode_temps_fixe = 0;
+  } else {
+    mode_temps_fixe = 1;
+    temps_fixe = borne ? TEMPS_ILLIMITE : TEMPS_DEFAUT;
+    temps_fixe_ms = -1;
+  }
+  // A mate in n moves takes 2n - 1 plies; the iteration after those shows
+  // that there is none when it finds none.
+  if (mat_cherche > 0 && mat_cherche < PROFONDEUR_PLAFOND) profondeur_max = std::min(profondeur_max, 2 * mat_cherche + 2);
   if (profondeur_max > profondeur_plafond) profondeur_max = profondeur_plafond;
 }
 
@@ -120,6 +174,20 @@ void lance_go(const char* ligne) {
   demarre_chrono_go();
   ParametresGo p;
   lit_parametres_go(ligne, p);
+
+  // After a refused "position" the game held here is not the interface's:
+  // any move of it could be illegal there. The answer says there is none,
+  // when the interface asks for it.
+  if (position_refusee) {
+    recherche_en_cours = 1;
+    commande_pendant_recherche = interprete_commande;
+    arret_recherche = 0;
+    attend_fin_ponder();
+    recherche_en_cours = 0;
+    ecrit("bestmove 0000\n");
+    entree_reprend_differees();
+    return;
+  }
 
   // "uci" announces OwnBook on by default, and most interfaces only send the
   // options a user changed: unless it was set, the first search opens the
@@ -171,12 +239,13 @@ void joue_coup_programme() {
   char texte[8] = "";
   if (valeur != -MAT && est_coup(coup)) texte_coup(coup, texte);
 
-  if (apprentissage) {
+  if (apprentissage && !analyse_uci) {
     apprentissage_partie(partie, texte, valeur, profondeur_terminee);
     apprentissage_position(partie, texte, valeur, profondeur_terminee);
   }
 
-  // No legal move: nothing is played and nothing is announced.
+  // No legal move: nothing is played; "bestmove 0000" follows the game-end
+  // lines.
   if (valeur != -MAT) {
     if (!est_coup(coup)) {
       // Should never happen: a search always leaves a move when one exists.
@@ -199,6 +268,7 @@ void joue_coup_programme() {
 
   prepare_evaluation();
   annonce_fin_partie(1, valeur, partie.camp_programme);
+  if (valeur == -MAT) ecrit("bestmove 0000\n");
   decompte_temps(millisecondes_ecoulees());
 
   // Commands that arrived during the search run now, before any new input.

@@ -2,7 +2,10 @@
 // looks them up in it, so each option is declared once.
 #include "front/options.h"
 
+#include <strings.h>
+
 #include <cstring>
+#include <initializer_list>
 
 #include "book/livre.h"
 #include "book/reglages_livre.h"
@@ -38,7 +41,7 @@ struct Option {
   void (*applique)(const char* valeur) = nullptr;
 };
 
-bool vrai(const char* v) { return std::strcmp(v, "true") == 0; }
+bool vrai(const char* v) { return strcasecmp(v, "true") == 0; }
 
 void applique_ponder(const char* v) { ponder_autorise = vrai(v); }
 
@@ -50,7 +53,16 @@ void applique_hash(const char* v) {
 
 void applique_cache_tables(const char* v) { fixe_cache_tables(convertit_entier(v)); }
 
-void applique_chemin_tables(const char* v) { tb_disponibles = initialise_tables(v); }
+// The user learns at once whether the directories hold tables, rather than
+// from mate scores missing later.
+void applique_chemin_tables(const char* v) {
+  tb_disponibles = initialise_tables(v);
+  const int n = nombre_fichiers_tables();
+  if (n == 0)
+    ecrit("info string NalimovPath : aucune table trouvee dans %s\n", v[0] ? v : "le repertoire courant");
+  else
+    ecrit("info string NalimovPath : %d fichiers de tables trouves (jusqu'a %d pieces)\n", n, tb_disponibles);
+}
 
 void applique_log(const char* v) {
   log_actif = vrai(v);
@@ -63,7 +75,7 @@ void applique_livre(const char* v) {
   if (vrai(v)) {
     livre_demande = 1;
     if (compteur_livre == 0) ouvre_livre();
-  } else if (std::strcmp(v, "false") == 0) {
+  } else if (strcasecmp(v, "false") == 0) {
     livre_demande = 0;
     if (compteur_livre != 0) ferme_livre();
   }
@@ -96,7 +108,8 @@ void applique_apprentissage(const char* v) { apprentissage = vrai(v); }
 void applique_futilite(const char* v) { futilite = vrai(v); }
 void applique_attaque_pions(const char* v) { attaque_pions = vrai(v); }
 void applique_quiescence(const char* v) { quiescence_limitee = vrai(v); }
-// Values beyond the bounds are taken as the nearest bound.
+void applique_analyse(const char* v) { analyse_uci = vrai(v); }
+void applique_lignes_pv(const char* v) { nb_lignes_pv = convertit_entier(v); }
 void applique_fils(const char* v) { fixe_nb_fils(static_cast<int32_t>(convertit_entier(v))); }
 
 // In lookup order; "uci" prints the announced ones in this order too. Each
@@ -126,6 +139,8 @@ const Option options[] = {
     {.nom = "PawnStorming", .type = CHECK, .annoncee = false, .defaut = "false", .applique = applique_attaque_pions},
     {.nom = "LimitedQuiescence", .type = CHECK, .annoncee = false, .defaut = "false",
      .applique = applique_quiescence},
+    {.nom = "MultiPV", .type = SPIN, .defaut = "1", .min = 1, .max = 64, .applique = applique_lignes_pv},
+    {.nom = "UCI_AnalyseMode", .type = CHECK, .defaut = "false", .applique = applique_analyse},
     {.nom = "Threads", .type = SPIN, .defaut = "1", .min = 1, .max = FILS_MAX, .applique = applique_fils},
 };
 
@@ -163,38 +178,111 @@ void annonce_options() {
   ecrit("uciok\n");
 }
 
-int applique_option(const char* nom, const char* valeur) {
-  for (const Option& o : options) {
-    if (std::strcmp(o.nom, nom) != 0) continue;
-    o.applique(o.type == BUTTON ? "" : valeur);
-    return 1;
+namespace {
+
+// The name as written first: "Multipv" (kept, without effect) and "MultiPV"
+// differ only in case. Otherwise in any case, an announced option before
+// one that is not.
+const Option* cherche_option(const char* nom) {
+  for (const Option& o : options)
+    if (std::strcmp(o.nom, nom) == 0) return &o;
+  for (bool annoncee : {true, false})
+    for (const Option& o : options)
+      if (o.annoncee == annoncee && strcasecmp(o.nom, nom) == 0) return &o;
+  return nullptr;
+}
+
+// Applies `valeur` to option `o`. A spin value must be a whole number; one
+// outside the announced bounds is brought to the nearest bound.
+void applique(const Option& o, const char* valeur) {
+  if (o.type == BUTTON) {
+    o.applique("");
+    return;
   }
-  return 0;
+  if (o.type != SPIN) {
+    o.applique(valeur);
+    return;
+  }
+  int32_t v = 0;
+  if (!est_entier(valeur, v)) {
+    ecrit("info string setoption %s refuse : \"%s\" n'est pas un nombre entier\n", o.nom, valeur);
+    return;
+  }
+  if (v < o.min || v > o.max) {
+    const int32_t borne = v < o.min ? o.min : o.max;
+    ecrit("info string %s : %d hors de %d..%d, %d retenu\n", o.nom, v, o.min, o.max, borne);
+    v = borne;
+  }
+  char texte[16];
+  std::snprintf(texte, sizeof texte, "%d", v);
+  o.applique(texte);
+}
+
+}  // namespace
+
+int applique_option(const char* nom, const char* valeur) {
+  const Option* o = cherche_option(nom);
+  if (!o) return 0;
+  applique(*o, valeur);
+  return 1;
 }
 
 void commande_setoption() {
   static char mot[TAILLE_LIGNE];
+  static char nom[TAILLE_LIGNE];
   static char valeur[TAILLE_LIGNE];
-  // "name", then the option name.
-  if (lit_mot_ligne(mot, TAILLE_LIGNE) != LECTURE_OK) return;
+  // "setoption name <name> [value <value>]": the name is every word up to
+  // "value" (names may hold spaces and match in any case), the value the rest
+  // of the line with its outer blanks dropped.
   int r = lit_mot_ligne(mot, TAILLE_LIGNE);
-  if (r == LECTURE_TROP_LONG) ecrit("info string setoption refuse : nom trop long\n");
-  if (r != LECTURE_OK) return;
-  for (const Option& o : options) {
-    if (std::strcmp(o.nom, mot) != 0) continue;
-    if (o.type != BUTTON) {
-      // "value", then the value: a single word, empty when the line ends.
-      if (lit_mot_ligne(valeur, TAILLE_LIGNE) == LECTURE_TROP_LONG ||
-          lit_mot_ligne(valeur, TAILLE_LIGNE) == LECTURE_TROP_LONG) {
-        ecrit("info string setoption %s refuse : valeur trop longue\n", o.nom);
-        return;
-      }
-    } else {
-      valeur[0] = 0;
-    }
-    o.applique(valeur);
+  if (r == LECTURE_OK && strcasecmp(mot, "name") != 0) {
+    ecrit("info string setoption refuse : name attendu, pas %s\n", mot);
+    lit_reste_ligne(valeur, TAILLE_LIGNE);
     return;
   }
-  // An unknown name ends the command here; what follows it on the line is
-  // read as further command words and ignored.
+  if (r != LECTURE_OK) {
+    if (r == LECTURE_TROP_LONG) lit_reste_ligne(valeur, TAILLE_LIGNE);
+    ecrit("info string setoption refuse : name attendu\n");
+    return;
+  }
+  nom[0] = 0;
+  size_t longueur = 0;
+  bool avec_valeur = false;
+  while ((r = lit_mot_ligne(mot, TAILLE_LIGNE)) == LECTURE_OK) {
+    if (std::strcmp(mot, "value") == 0) {
+      avec_valeur = true;
+      break;
+    }
+    const size_t n = std::strlen(mot);
+    if (longueur + n + 2 > sizeof nom) {
+      r = LECTURE_TROP_LONG;
+      break;
+    }
+    if (longueur > 0) nom[longueur++] = ' ';
+    std::memcpy(nom + longueur, mot, n + 1);
+    longueur += n;
+  }
+  if (r == LECTURE_TROP_LONG) {
+    lit_reste_ligne(valeur, TAILLE_LIGNE);
+    ecrit("info string setoption refuse : nom trop long\n");
+    return;
+  }
+  const Option* o = longueur > 0 ? cherche_option(nom) : nullptr;
+  valeur[0] = 0;
+  if (avec_valeur && lit_reste_ligne(valeur, TAILLE_LIGNE) == LECTURE_TROP_LONG) {
+    if (o) ecrit("info string setoption %s refuse : valeur trop longue\n", o->nom);
+    else ecrit("info string setoption refuse : valeur trop longue\n");
+    return;
+  }
+  if (!o) {
+    if (longueur == 0) ecrit("info string setoption refuse : nom d'option manquant\n");
+    else ecrit("info string option inconnue : %s\n", nom);
+    return;
+  }
+  char* debut = valeur;
+  while (*debut == ' ' || *debut == '\t') ++debut;
+  size_t fin = std::strlen(debut);
+  while (fin > 0 && (debut[fin - 1] == ' ' || debut[fin - 1] == '\t')) --fin;
+  debut[fin] = 0;
+  applique(*o, debut);
 }

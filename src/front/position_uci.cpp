@@ -18,6 +18,7 @@
 
 char derniere_position[TAILLE_LIGNE + 16] = "";
 int32_t position_continue = 0;
+int32_t position_refusee = 0;
 
 namespace {
 
@@ -57,10 +58,12 @@ void commande_position() {
   if (r == LECTURE_FIN) ligne[0] = 0;
   if (r_ligne == LECTURE_TROP_LONG) {
     ecrit("info string position refusee : ligne de plus de %d caracteres\n", TAILLE_LIGNE - 1);
+    position_refusee = 1;
     return;
   }
   if (!fen && !depart) {
     ecrit("info string position refusee : startpos ou fen attendu\n");
+    position_refusee = 1;
     return;
   }
 
@@ -79,6 +82,7 @@ void commande_position() {
     if (!lit_fen(texte + std::strspn(texte, " \t"))) {
       partie = partie_avant;
       ecrit("info string position refusee : FEN invalide (%s)\n", erreur_fen);
+      position_refusee = 1;
       return;
     }
     partie_recommence(partie);
@@ -100,6 +104,7 @@ void commande_position() {
     mat_connu = 0;
   }
   analyse_infinie = 0;
+  position_refusee = 0;
   std::strcpy(derniere_position, complete);
 
   if (coups) joue_coups(coups);

@@ -11,6 +11,7 @@
 #include "eval/evaluation.h"
 #include "search/etat_recherche.h"
 #include "search/fils.h"
+#include "search/table_hash.h"
 #include "search/temps.h"
 
 namespace {
@@ -30,10 +31,15 @@ int32_t secondes_pv = 0;  // elapsed time at the last PV line
   return n < 0 ? pos : std::min(pos + n, TAILLE_LIGNE_PV - 1);
 }
 
-int ajoute_pv(char* ligne, int pos) {
+int ajoute_pv(char* ligne, int pos, const Coup* coups, int longueur) {
   char texte[8];
-  for (int i = 0; i < longueur_pv[0]; ++i) pos = ajoute(ligne, pos, " %s", texte_coup(pv[0][i], texte));
+  for (int i = 0; i < longueur; ++i) pos = ajoute(ligne, pos, " %s", texte_coup(coups[i], texte));
   return pos;
+}
+
+int ajoute_score(char* ligne, int pos, int score) {
+  if (std::abs(score) <= SEUIL_MAT_AFFICHAGE) return ajoute(ligne, pos, "score cp %d ", score);
+  return ajoute(ligne, pos, "score mate %d ", score > 0 ? (INFINI - score) / 2 : -((score + INFINI) / 2));
 }
 
 void ecrit_score_log(int score) {
@@ -50,31 +56,23 @@ int pourcent(int64_t part, int64_t tout) { return tout > 0 ? static_cast<int>(10
 }  // namespace
 
 void affiche_pv(int profondeur, int score, char marque) {
-  secondes_pv = secondes_ecoulees();
+  const int64_t ms = millisecondes_ecoulees();
+  secondes_pv = static_cast<int32_t>(ms / 1000);
   const int t = secondes_pv;
-  // The first second of a search is too short to be worth reporting.
-  if (marque != '>' && t < 1) return;
+  // The first second of a search is too short to be worth reporting; with
+  // several lines per iteration only the complete lines are.
+  if (marque != '>' && (t < 1 || lignes_racine > 1)) return;
 
   char ligne[TAILLE_LIGNE_PV];
   int pos = ajoute(ligne, 0, "info ");
-  if (std::abs(score) <= SEUIL_MAT_AFFICHAGE)
-    pos = ajoute(ligne, pos, "score cp %d ", score);
-  else
-    pos = ajoute(ligne, pos, "score mate %d ", score > 0 ? (INFINI - score) / 2 : -((score + INFINI) / 2));
+  pos = ajoute_score(ligne, pos, score);
   if (marque == '+') pos = ajoute(ligne, pos, "lowerbound ");
   if (marque == '-') pos = ajoute(ligne, pos, "upperbound ");
-  const int64_t n = noeuds_tous();
-  pos = ajoute(ligne, pos, "depth %d nodes %lld time %d pv", profondeur, static_cast<long long>(n), t * 1000);
-  ajoute_pv(ligne, pos);
+  pos = ajoute(ligne, pos, "depth %d nodes %lld time %lld pv", profondeur, static_cast<long long>(noeuds_tous()),
+               static_cast<long long>(ms));
+  ajoute_pv(ligne, pos, pv[0], longueur_pv[0]);
   ecrit("%s\n", ligne);
-
-  if (t > 0) {
-    pos = ajoute(ligne, 0, "info nps %lld", static_cast<long long>(n / t));
-    if (tb_succes > 0) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tb_succes));
-    if (nb_coupures > 0)
-      pos = ajoute(ligne, pos, " cpuload %lld", static_cast<long long>(1000 * nb_coupures_premier / nb_coupures));
-    ecrit("%s\n", ligne);
-  }
+  affiche_vitesse();
 
   if (log_actif && fichier_log) {
     if (marque == '>')
@@ -82,11 +80,33 @@ void affiche_pv(int profondeur, int score, char marque) {
     else
       std::fprintf(fichier_log, "%2d%c  %8lld %4ds ", profondeur, marque, static_cast<long long>(noeuds), t);
     ecrit_score_log(score);
-    pos = ajoute_pv(ligne, 0);
+    pos = ajoute_pv(ligne, 0, pv[0], longueur_pv[0]);
     ligne[pos] = 0;
     std::fprintf(fichier_log, "%s\n", ligne);
     std::fflush(fichier_log);
   }
+}
+
+void affiche_ligne_multipv(int numero, int profondeur, int score, const Coup* coups, int longueur) {
+  char ligne[TAILLE_LIGNE_PV];
+  int pos = ajoute(ligne, 0, "info multipv %d ", numero);
+  pos = ajoute_score(ligne, pos, score);
+  pos = ajoute(ligne, pos, "depth %d nodes %lld time %lld pv", profondeur, static_cast<long long>(noeuds_tous()),
+               static_cast<long long>(millisecondes_ecoulees()));
+  ajoute_pv(ligne, pos, coups, longueur);
+  ecrit("%s\n", ligne);
+}
+
+void affiche_vitesse() {
+  const int64_t ms = millisecondes_ecoulees();
+  if (ms < 1000) return;
+  char ligne[TAILLE_LIGNE_PV];
+  int pos = ajoute(ligne, 0, "info nps %lld hashfull %d", static_cast<long long>(noeuds_tous() * 1000 / ms),
+                   remplissage_hash());
+  if (tb_succes > 0) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tb_succes));
+  if (nb_coupures > 0)
+    pos = ajoute(ligne, pos, " cpuload %lld", static_cast<long long>(1000 * nb_coupures_premier / nb_coupures));
+  ecrit("%s\n", ligne);
 }
 
 void affiche_coup_courant(Coup coup, int numero) {

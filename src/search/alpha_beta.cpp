@@ -18,6 +18,7 @@
 #include "search/affichage.h"
 #include "search/etat_recherche.h"
 #include "search/fils.h"
+#include "search/limites_recherche.h"
 #include "search/recherche.h"
 #include "search/reglages_recherche.h"
 #include "search/table_hash.h"
@@ -72,9 +73,12 @@ inline int32_t unites_prise_case(int s) {
 inline int materiel_de(int camp) { return camp == BLANCS ? position.materiel_blancs : position.materiel_noirs; }
 inline int pions_de(int camp) { return camp == BLANCS ? position.nb_pions_blancs : position.nb_pions_noirs; }
 
-// The clock and the console are consulted only every intervalle_controle
-// nodes of either search.
+// The node limit is checked at every node, so that a node-limited search
+// stops at the same node every time; the clock and the console are
+// consulted only every intervalle_controle nodes of either search.
 inline void controle_periodique() {
+  // With several threads, the main search's own nodes count.
+  if (noeuds >= limite_noeuds && numero_fil == 0) arret_recherche = 1;
   if (compteur_controle-- < 0) {
     compteur_controle = intervalle_controle;
     // Only the main search watches the clock and the console.

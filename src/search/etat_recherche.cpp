@@ -25,6 +25,7 @@ thread_local constinit int32_t premier_coup_racine;
 thread_local constinit int32_t reprise_haute;
 thread_local constinit int32_t echec_bas;
 thread_local constinit int32_t camp_racine;
+thread_local constinit int32_t lignes_racine = 1;
 thread_local constinit uint64_t cle_racine;
 
 std::atomic<int32_t> arret_recherche;

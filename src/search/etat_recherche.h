@@ -63,6 +63,7 @@ extern thread_local constinit int32_t premier_coup_racine;   // 1 while the firs
 extern thread_local constinit int32_t reprise_haute;         // re-searching after a fail high at the root
 extern thread_local constinit int32_t echec_bas;             // a fail low happened in this iteration
 extern thread_local constinit int32_t camp_racine;
+extern thread_local constinit int32_t lignes_racine;  // root lines reported per iteration (MultiPV)
 extern thread_local constinit uint64_t cle_racine;
 
 // Once set, every node of every thread returns 0.

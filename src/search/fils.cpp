@@ -11,6 +11,7 @@
 #include "board/position.h"
 #include "console/sortie.h"
 #include "eval/hash_pions.h"
+#include "movegen/generation.h"
 #include "movegen/selection.h"
 #include "search/etat_recherche.h"
 #include "search/recherche.h"
@@ -41,6 +42,9 @@ bool quitter = false;
 Partie partie_commune;
 Position plateau_commun;
 int32_t historique_commun[2][4096];
+Coup coups_racine_communs[RACINE_MAX];
+FicheRacine fiches_communes[RACINE_MAX];
+int32_t nb_racine_commun = 0;
 
 void boucle_aide(int32_t numero) {
   numero_fil = numero;
@@ -54,6 +58,13 @@ void boucle_aide(int32_t numero) {
       partie = partie_commune;
       position = plateau_commun;
       std::memcpy(historique, historique_commun, sizeof historique);
+      debut_liste[0] = pile_coups;
+      for (int32_t i = 0; i < nb_racine_commun; ++i) {
+        pile_coups[i] = coups_racine_communs[i];
+        fiches_racine[i] = fiches_communes[i];
+      }
+      nb_coups_racine = nb_racine_commun;
+      debut_liste[1] = pile_coups + nb_racine_commun;
     }
     recherche_aide();
     publie_noeuds();
@@ -116,6 +127,11 @@ void lance_aides() {
     partie_commune = partie;
     plateau_commun = position;
     std::memcpy(historique_commun, historique, sizeof historique);
+    nb_racine_commun = nb_coups_racine;
+    for (int32_t i = 0; i < nb_coups_racine; ++i) {
+      coups_racine_communs[i] = debut_liste[0][i];
+      fiches_communes[i] = fiches_racine[i];
+    }
     for (int32_t i = 1; i <= nb_aides; ++i) comptes[i].noeuds.store(0, std::memory_order_relaxed);
     actifs = nb_aides;
     lancees = true;

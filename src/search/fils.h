@@ -19,8 +19,8 @@ void fixe_nb_fils(int32_t n);
 int32_t nb_fils();
 
 // Called by the main search once its root is ready: every helper copies the
-// game record, the board and the history of the calling thread and starts
-// searching. arrete_aides stops them and returns once all of them wait again.
+// game record, the board, the root moves and the history of the calling
+// thread and starts searching. arrete_aides stops them and returns once all of them wait again.
 void lance_aides();
 void arrete_aides();
 

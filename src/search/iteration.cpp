@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #include "board/cles.h"
 #include "board/position.h"
+#include "board/texte_coup.h"
 #include "book/livre.h"
 #include "console/entree.h"
 #include "console/fin_processus.h"
@@ -31,19 +33,6 @@ constexpr int FENETRE_ASPIRATION = 40;
 constexpr int ELARGISSEMENT = 200;
 
 int32_t phase_precedente = -1;
-
-// A finished ponder search keeps answering commands until "stop" or
-// "ponderhit", and a finished infinite analysis until "stop": a GUI does not
-// expect "bestmove" before it has asked for it.
-void attend_fin_ponder() {
-  if (!commande_pendant_recherche) return;
-  while ((ponder_en_cours || go_infini) && !arret_recherche && !fin_programme) {
-    if (entree_disponible())
-      commande_pendant_recherche();
-    else
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-}
 
 void efface_marques_racine() {
   for (int i = 0; i < nb_coups_racine; ++i) fiches_racine[i].cherche = 0;
@@ -73,7 +62,152 @@ void prepare_etat_recherche() {
   }
 }
 
+// "searchmoves": keeps only the root moves named, in their order, and says
+// which names are not legal moves here. Returns 1 when the list shrank to
+// them; with none of them legal every move stays.
+int restreint_racine() {
+  if (nb_coups_demandes == 0) return 0;
+  Coup* liste = debut_liste[0];
+  bool garde[RACINE_MAX] = {};
+  char texte[8];
+  for (int d = 0; d < nb_coups_demandes; ++d) {
+    bool trouve = false;
+    for (int i = 0; i < nb_coups_racine; ++i) {
+      if (std::strcmp(texte_coup(liste[i], texte), coups_demandes[d]) == 0) {
+        garde[i] = true;
+        trouve = true;
+      }
+    }
+    if (!trouve) ecrit("info string searchmoves : %.16s ignore (pas un coup legal)\n", coups_demandes[d]);
+  }
+  int n = 0;
+  for (int i = 0; i < nb_coups_racine; ++i) {
+    if (!garde[i]) continue;
+    liste[n] = liste[i];
+    fiches_racine[n] = fiches_racine[i];
+    ++n;
+  }
+  if (n == 0) {
+    ecrit("info string searchmoves : aucun coup legal, tous les coups sont cherches\n");
+    return 0;
+  }
+  nb_coups_racine = n;
+  debut_liste[1] = liste + n;
+  return 1;
+}
+
+// One root line per reported move when several are asked for (MultiPV).
+struct LignePv {
+  int32_t score;
+  int32_t longueur;
+  Coup coups[PLY_MAX + 1];
+};
+constexpr int LIGNES_PV_MAX = 64;
+LignePv lignes_pv[LIGNES_PV_MAX];
+
+void garde_ligne(LignePv& l) {
+  l.score = score_racine;
+  l.longueur = longueur_pv[0];
+  for (int i = 0; i < l.longueur; ++i) l.coups[i] = pv[0][i];
+}
+
+void reprend_ligne(const LignePv& l) {
+  score_racine = l.score;
+  longueur_pv[0] = l.longueur;
+  for (int i = 0; i < l.longueur; ++i) pv[0][i] = l.coups[i];
+  pv[0][l.longueur] = 0;
+}
+
+// Iterations that report the k best root moves, each with an exact score:
+// each line searches the root with the full window, without the moves of
+// the lines before it. The move of a line leaves the root list (and the ply
+// 1 lists may then use its slot), so it waits aside until the iteration
+// ends; then the lines' moves come back in front, best first. Returns the
+// score of the best line of the last completed iteration.
+int itere_lignes(int k, int limite) {
+  Coup* liste = debut_liste[0];
+  const int total = nb_coups_racine;
+  Coup coups_a_part[LIGNES_PV_MAX];
+  FicheRacine fiches_a_part[LIGNES_PV_MAX];
+  int v = score_racine;
+  while (!arret_recherche && (profondeur_iteration < limite || profondeur_iteration == 1) &&
+         profondeur_iteration < PLY_MAX) {
+    ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds_tous()));
+    int faites = 0;
+    while (faites < k) {
+      efface_marques_racine();
+      coup_nul_en_cours[0] = 0;
+      premiere_branche = premier_coup_racine = 1;
+      reprise_haute = echec_bas = 0;
+      recherche(camp_racine, UN_PLY * profondeur_iteration - 2, 0, -INFINI, INFINI, 0);
+      if (arret_recherche) break;
+      trie_racine();
+      complete_pv(0, camp_racine);
+      garde_ligne(lignes_pv[faites]);
+      coups_a_part[faites] = liste[0];
+      fiches_a_part[faites] = fiches_racine[0];
+      for (int i = 1; i < nb_coups_racine; ++i) {
+        liste[i - 1] = liste[i];
+        fiches_racine[i - 1] = fiches_racine[i];
+      }
+      --nb_coups_racine;
+      debut_liste[1] = liste + nb_coups_racine;
+      ++faites;
+    }
+    // A later line may score above an earlier one (the table saw more by
+    // then): the lines go out best first.
+    for (int i = 1; i < faites; ++i) {
+      for (int j = i; j > 0 && lignes_pv[j].score > lignes_pv[j - 1].score; --j) {
+        std::swap(lignes_pv[j], lignes_pv[j - 1]);
+        std::swap(coups_a_part[j], coups_a_part[j - 1]);
+        std::swap(fiches_a_part[j], fiches_a_part[j - 1]);
+      }
+    }
+    // The lines' moves back in front, in line order.
+    for (int i = nb_coups_racine - 1; i >= 0; --i) {
+      liste[i + faites] = liste[i];
+      fiches_racine[i + faites] = fiches_racine[i];
+    }
+    for (int i = 0; i < faites; ++i) {
+      liste[i] = coups_a_part[i];
+      fiches_racine[i] = fiches_a_part[i];
+    }
+    nb_coups_racine = total;
+    debut_liste[1] = liste + total;
+    // Stopped in a later line: the best move is the first line's.
+    if (faites > 0 && faites < k) reprend_ligne(lignes_pv[0]);
+    if (arret_recherche) break;
+
+    for (int i = 0; i < k; ++i) {
+      const LignePv& l = lignes_pv[i];
+      affiche_ligne_multipv(i + 1, profondeur_iteration, l.score, l.coups, l.longueur);
+    }
+    affiche_vitesse();
+    reprend_ligne(lignes_pv[0]);
+    v = score_racine;
+    for (int i = 0; i < PLY_MAX; ++i) pv_precedente[i] = i < profondeur_iteration ? pv[0][i] : 0;
+    profondeur_terminee = profondeur_iteration;
+    score_precedent = v;
+    ++profondeur_iteration;
+    if (v > SEUIL_MAT_TABLE && (v > mat_connu || (mat_cherche > 0 && v >= INFINI - 2 * mat_cherche))) break;
+  }
+  return v;
+}
+
 }  // namespace
+
+// A finished ponder search keeps answering commands until "stop" or
+// "ponderhit", and a finished infinite analysis until "stop": a GUI does not
+// expect "bestmove" before it has asked for it.
+void attend_fin_ponder() {
+  if (!commande_pendant_recherche) return;
+  while ((ponder_en_cours || go_infini) && !arret_recherche && !fin_programme) {
+    if (entree_disponible())
+      commande_pendant_recherche();
+    else
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
 
 int elargit_fenetre(int v, int& alpha, int& beta, int& reprise) {
   if ((v > alpha && v < beta) || reprise == 2) return 0;
@@ -137,16 +271,22 @@ int recherche_iterative() {
   nb_evaluations_pions = nb_succes_cache_pions = nb_succes_hash_pions = 0;
 
   if (!ponder_autorise) annonce_fin_partie(0, 0, camp_racine);
-  if (nb_coups_racine == 0) return -MAT;
+  if (nb_coups_racine == 0) {
+    attend_fin_ponder();
+    return -MAT;
+  }
 
-  // A book move or a forced move needs no search.
-  const Coup coup_livre = consulte_livre(camp_racine, !analyse_infinie);
-  if (coup_livre != 0 || nb_coups_racine == 1) {
+  // A book move or a forced move needs no search; neither does a single
+  // move named by "searchmoves" when it is the only legal one.
+  const int forcee = nb_coups_racine == 1;
+  const int restreinte = restreint_racine();
+  const Coup coup_livre = consulte_livre(camp_racine, !analyse_infinie && !analyse_uci && !restreinte);
+  if (coup_livre != 0 || forcee) {
     longueur_pv[0] = 1;
     pv[0][0] = coup_livre != 0 ? coup_livre : debut_liste[0][0];
     pv[0][1] = 0;
     attend_fin_ponder();
-    if (nb_coups_racine == 1) ecrit("info depth 1 nodes 1\n");
+    if (forcee) ecrit("info depth 1 nodes 1\n");
     return 0;
   }
 
@@ -169,9 +309,12 @@ int recherche_iterative() {
     ecrit("info string Recherche de MAT : %d MAT%02d\n", mat_connu, (INFINI - mat_connu) / 2);
 
   const int limite = std::min(profondeur_max, PLY_MAX);
+  const int lignes = std::min(nb_lignes_pv, nb_coups_racine);
+  lignes_racine = lignes;
   int v = score_racine;
+  if (lignes > 1) v = itere_lignes(lignes, limite);
   // The first iteration always runs, so that even "go depth 1" has a move.
-  while (!arret_recherche && (profondeur_iteration < limite || profondeur_iteration == 1) &&
+  while (lignes <= 1 && !arret_recherche && (profondeur_iteration < limite || profondeur_iteration == 1) &&
          profondeur_iteration < PLY_MAX) {
     if (reprise == 0) {
       efface_marques_racine();
@@ -213,8 +356,9 @@ int recherche_iterative() {
     score_precedent = v;
     ++profondeur_iteration;
     reprise = 0;
-    // A mate better than the one known from the previous move ends the search.
-    if (v > SEUIL_MAT_TABLE && v > mat_connu) break;
+    // A mate better than the one known from the previous move ends the
+    // search, and so does one within the moves "go mate" asked for.
+    if (v > SEUIL_MAT_TABLE && (v > mat_connu || (mat_cherche > 0 && v >= INFINI - 2 * mat_cherche))) break;
   }
 
   if (v > SEUIL_MAT_TABLE) {
@@ -239,7 +383,8 @@ void recherche_aide() {
   camp_racine = partie.trait;
   position_calcule_cles();
   cle_racine = position.cle;
-  prepare_coups_racine();
+  // The root moves and their order are the main search's (lance_aides copied
+  // them), "searchmoves" included.
   efface_statistiques();
   nb_evaluations = 0;
   nb_evaluations_pions = nb_succes_cache_pions = nb_succes_hash_pions = 0;

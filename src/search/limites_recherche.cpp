@@ -16,3 +16,7 @@ int64_t temps_fixe_ms = -1;
 int32_t ponder_en_cours = 0;
 int32_t analyse_infinie = 0;
 int32_t go_infini = 0;
+int64_t limite_noeuds = SANS_LIMITE_NOEUDS;
+int32_t mat_cherche = 0;
+char coups_demandes[COUPS_DEMANDES_MAX][8];
+int32_t nb_coups_demandes = 0;

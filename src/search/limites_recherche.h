@@ -25,3 +25,16 @@ extern int64_t temps_fixe_ms;
 extern int32_t ponder_en_cours;  // 1 while a "go ponder" search has had no "ponderhit"
 extern int32_t analyse_infinie;  // 1 after "go infinite", until the next "position"
 extern int32_t go_infini;        // 1 while the current search is a "go infinite" one
+
+// Nodes after which the search stops, whatever the clock says; the check
+// counts nodes only, so the same command searches the same tree every time.
+constexpr int64_t SANS_LIMITE_NOEUDS = INT64_MAX;
+extern int64_t limite_noeuds;
+// "mate": the search ends once a mate in this many moves or fewer is found;
+// 0 when no mate is sought.
+extern int32_t mat_cherche;
+// "searchmoves": the texts of the only root moves to search (none: all).
+// The search matches them against the legal moves and reports the others.
+constexpr int COUPS_DEMANDES_MAX = 256;
+extern char coups_demandes[COUPS_DEMANDES_MAX][8];
+extern int32_t nb_coups_demandes;

@@ -11,6 +11,9 @@ int recherche_iterative();
 // and board hold: iterations until arret_recherche, printing nothing, with
 // neither clock nor book.
 void recherche_aide();
+// A search that only "stop" or "ponderhit" may end ("go infinite", "go
+// ponder") keeps answering commands until one comes.
+void attend_fin_ponder();
 // After a root search that scored v outside (alpha, beta): widens the
 // window (first by 200 beyond the failed bound, then to the full range) and
 // returns 1 for a re-search; 0 when v is inside or the full window already

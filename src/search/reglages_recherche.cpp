@@ -8,3 +8,5 @@ int32_t extension_singuliere = 0;
 int32_t extension_securite_roi = 0;
 int32_t futilite = 0;
 int32_t quiescence_limitee = 0;
+int32_t analyse_uci = 0;
+int32_t nb_lignes_pv = 1;

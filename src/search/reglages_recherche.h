@@ -11,3 +11,5 @@ extern int32_t extension_singuliere;    // SingularExtension
 extern int32_t extension_securite_roi;  // KingSafetyExtension, 0..8
 extern int32_t futilite;                // Futility
 extern int32_t quiescence_limitee;      // LimitedQuiescence
+extern int32_t analyse_uci;             // UCI_AnalyseMode: no book, no learning reports
+extern int32_t nb_lignes_pv;            // MultiPV: root moves reported per iteration, 1..64

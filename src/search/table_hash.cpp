@@ -1,5 +1,6 @@
 #include "search/table_hash.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -101,6 +102,20 @@ void efface_hash() {
     range(table_hash[i].profondeur, EntreeHash{});
     range(table_hash[i].remplacement, EntreeHash{});
   }
+}
+
+int32_t remplissage_hash() {
+  if (table_hash == nullptr) return 0;
+  const uint64_t paires = std::min<uint64_t>(500, uint64_t{masque_hash} + 1);
+  uint64_t pleines = 0;
+  for (uint64_t i = 0; i < paires; ++i)
+    for (const EntreeHash* e : {&table_hash[i].profondeur, &table_hash[i].remplacement}) {
+      const uint16_t drapeaux = charge_mot(e->drapeaux);
+      if ((drapeaux & MASQUE_EPOQUE) == epoque_hash && (drapeaux & MASQUE_AGE) == age_hash &&
+          (drapeaux & (EXACT_HASH | BORNE_BASSE | BORNE_HAUTE)) != 0)
+        ++pleines;
+    }
+  return static_cast<int32_t>(pleines * 1000 / (2 * paires));
 }
 
 void vieillit_hash() { age_hash = (age_hash + 1) & MASQUE_AGE; }

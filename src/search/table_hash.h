@@ -60,6 +60,9 @@ int64_t alloue_hash(int64_t octets);
 // clearings), and a big table can be cleared on the clock of a "go".
 void efface_hash();
 void vieillit_hash();
+// Per mille of the entries written by the current search, counted over the
+// first thousand entries (or the whole table when it is smaller).
+int32_t remplissage_hash();
 // Frees both tables and the pawn hash memory.
 void libere_hash();
 

@@ -73,6 +73,12 @@ TEST_F(UciLivre, OwnBookEstOuvertParDefaut) {
   sans.envoie("go depth 3");
   l = cherche(sans);
   EXPECT_GT(compte(l, "info depth"), 0);
+  // An analysis interface wants the engine's own judgement, not the book's.
+  SessionUci analyse({}, d.chemin);
+  analyse.envoie("setoption name UCI_AnalyseMode value true");
+  analyse.envoie("position startpos");
+  l = cherche(analyse);
+  EXPECT_GT(compte(l, "info depth"), 0);
 }
 
 TEST_F(UciLivre, LeCompteurArreteEtRelanceLeLivre) {

@@ -19,8 +19,11 @@ TEST(TablesUci, MatAnnonceDepuisLesTables) {
   ASSERT_GT(n, 5);
   // The probes after each root move announce a mate at once, never shorter
   // than the table's; the log counts the probes. Without tables there is
-  // neither.
-  for (const std::string& nalimov : {t, std::string("")}) {
+  // neither. The path is the whole value, spaces included, and setting it
+  // says what was found.
+  const std::string avec_espace = repertoire_vide("uci tables") + "/les tables";
+  std::filesystem::create_directory_symlink(t, avec_espace);
+  for (const std::string& nalimov : {avec_espace, std::string("")}) {
     SCOPED_TRACE(nalimov);
     const std::string d = repertoire_vide("uci_log");
     const std::string sortie = lance_velmar(
@@ -32,6 +35,12 @@ TEST(TablesUci, MatAnnonceDepuisLesTables) {
       std::vector<uint8_t> o = lit_fichier(d + "/Velmar.log");
       return std::string(o.begin(), o.end());
     }();
+    EXPECT_EQ(sortie.rfind(nalimov.empty()
+                               ? "info string NalimovPath : aucune table trouvee dans le repertoire courant\n"
+                               : "info string NalimovPath : 4 fichiers de tables trouves (jusqu'a 3 pieces)\n",
+                           0),
+              0u)
+        << sortie;
     if (nalimov.empty()) {
       EXPECT_EQ(m, std::string::npos) << sortie;
       EXPECT_EQ(journal.find("Nombre evaluation finale"), std::string::npos) << journal;

@@ -152,19 +152,32 @@ TEST(GoBestmove, FinDeLEntreePendantUneAnalyseInfinie) {
   EXPECT_TRUE(contient_ligne(s.lignes, "bestmove"));
 }
 
-TEST(GoBestmove, PasDeBestmoveQuandMatOuPat) {
+TEST(GoBestmove, MatOuPatRepondentBestmove0000) {
   SessionUci s;
   // Fool's mate: White is mated.
   s.envoie("position fen rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3");
   s.envoie("go depth 3");
-  // Black to move is stalemated.
-  s.envoie("position fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1");
-  s.envoie("go depth 3");
-  s.envoie("isready");
-  ASSERT_EQ(s.attend("readyok", LONG_DELAI), "readyok");
-  EXPECT_FALSE(contient_ligne(s.lignes, "bestmove"));
+  ASSERT_EQ(s.attend("bestmove", LONG_DELAI), "bestmove 0000");
   EXPECT_TRUE(contient_ligne(s.lignes, "info string ===> 0-1 {Black mates}"));
+  // Black to move is stalemated; an infinite analysis answers on "stop" only.
+  s.envoie("position fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1");
+  s.envoie("go infinite");
+  s.envoie("isready");
+  ASSERT_EQ(s.attend("readyok", DELAI_REPONSE), "readyok");
   EXPECT_TRUE(contient_ligne(s.lignes, "info string ===> 1/2-1/2 {stalemate}"));
+  EXPECT_EQ(s.attend("bestmove", 300), "");
+  s.envoie("stop");
+  EXPECT_EQ(s.attend("bestmove", DELAI_REPONSE), "bestmove 0000");
+  // A refused FEN keeps the old game, which is not the interface's: no move
+  // of it is announced, also at the next "go".
+  s.envoie("position fen 8/8/8/8/8/8/8/8 w - - 0 1");
+  s.envoie("go depth 3");
+  EXPECT_EQ(s.attend("bestmove", DELAI_REPONSE), "bestmove 0000");
+  s.envoie("go movetime 100");
+  EXPECT_EQ(s.attend("bestmove", DELAI_REPONSE), "bestmove 0000");
+  s.envoie("position startpos");
+  s.envoie("go depth 2");
+  EXPECT_NE(s.attend("bestmove", LONG_DELAI), "bestmove 0000");
 }
 
 TEST(GoBestmove, PromotionEnMinuscule) {

@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
   remet_reglages();
   // What initialise_moteur does, less the constant tables filled once.
   std::strcpy(repertoire_livres, ".");
-  alloue_hash(65536);
+  alloue_hash(1048576);
   position_depart();
   partie_initialise(partie, position_initiale, BLANCS);
   position.camp_adverse = BLANCS;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
+#include <regex>
 #include <string>
+#include <thread>
 
 #include "board/types.h"
 #include "console/sortie.h"
@@ -29,11 +32,28 @@ class AffichageTest : public ::testing::Test {
   }
 };
 
+// The line with its milliseconds (which a loaded machine may make more than 0) as T.
+std::string sans_temps(const std::string& s) { return std::regex_replace(s, std::regex(" time [0-9]+ "), " time T "); }
+
 TEST_F(AffichageTest, FinalLineAlwaysPrintedWithScoreText) {
-  EXPECT_EQ(capture_pv(5, 37, '>'), "info score cp 37 depth 5 nodes 1234 time 0 pv e2e4 e7e8q\n");
-  EXPECT_EQ(capture_pv(5, INFINI - 6, '>'), "info score mate 3 depth 5 nodes 1234 time 0 pv e2e4 e7e8q\n");
-  EXPECT_EQ(capture_pv(5, -(INFINI - 6), '>'), "info score mate -3 depth 5 nodes 1234 time 0 pv e2e4 e7e8q\n");
-  EXPECT_EQ(capture_pv(5, 29900, '>'), "info score cp 29900 depth 5 nodes 1234 time 0 pv e2e4 e7e8q\n");
+  EXPECT_EQ(sans_temps(capture_pv(5, 37, '>')), "info score cp 37 depth 5 nodes 1234 time T pv e2e4 e7e8q\n");
+  EXPECT_EQ(sans_temps(capture_pv(5, INFINI - 6, '>')), "info score mate 3 depth 5 nodes 1234 time T pv e2e4 e7e8q\n");
+  EXPECT_EQ(sans_temps(capture_pv(5, -(INFINI - 6), '>')),
+            "info score mate -3 depth 5 nodes 1234 time T pv e2e4 e7e8q\n");
+  EXPECT_EQ(sans_temps(capture_pv(5, 29900, '>')), "info score cp 29900 depth 5 nodes 1234 time T pv e2e4 e7e8q\n");
+}
+
+TEST_F(AffichageTest, TimeInMillisecondsAndSpeedWithTableFill) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  std::smatch m;
+  const std::string s = capture_pv(5, 37, ':');
+  ASSERT_TRUE(std::regex_match(
+      s, m, std::regex("info score cp 37 depth 5 nodes 1234 time ([0-9]+) pv e2e4 e7e8q\ninfo nps ([0-9]+) hashfull ([0-9]+)\n")))
+      << s;
+  EXPECT_GE(std::stol(m[1]), 1100);
+  // Per second of the true time, not of the whole seconds gone (1234).
+  EXPECT_LT(std::stol(m[2]), 1234 * 1000 / 1100 + 1);
+  EXPECT_LE(std::stol(m[3]), 1000);
 }
 
 TEST_F(AffichageTest, NothingButTheFinalLineDuringTheFirstSecond) {

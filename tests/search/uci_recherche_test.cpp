@@ -42,6 +42,21 @@ TEST(UciRecherche, GoDepthReportsEachIterationAndTheFinalLine) {
   EXPECT_EQ(s.attend_fin(), 0);
 }
 
+TEST(UciRecherche, TheStartingTableIsTheAnnouncedHash) {
+  // Interfaces that never send "Hash" get the size "uci" announced: the same
+  // tree as with an explicit "Hash 1".
+  auto noeuds = [](const std::string& reglage) {
+    const std::string sortie = lance_velmar(
+        {}, reglage + "position fen r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N2N2/PP2BPPP/R2QKB1R w KQ - 0 9\ngo depth 6\n");
+    const size_t finale = sortie.rfind("info score ");
+    const size_t n = sortie.find(" nodes ", finale);
+    return finale == std::string::npos || n == std::string::npos ? -1 : std::atoll(sortie.c_str() + n + 7);
+  };
+  const long long par_defaut = noeuds("");
+  EXPECT_GT(par_defaut, 0);
+  EXPECT_EQ(par_defaut, noeuds("setoption name Hash value 1\n"));
+}
+
 TEST(UciRecherche, MateIsAnnouncedInMovesAndAfterThePlay) {
   SessionUci s;
   s.envoie("position fen 6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1");
@@ -56,20 +71,19 @@ TEST(UciRecherche, MateIsAnnouncedInMovesAndAfterThePlay) {
   s.attend_fin();
 }
 
-TEST(UciRecherche, NoBestmoveWithoutALegalMove) {
+TEST(UciRecherche, WithoutALegalMoveTheAnswerIs0000AfterTheGameEndLine) {
   SessionUci s;
   s.envoie("position fen 7k/5Q2/6K1/8/8/8/8/8 b - - 0 1");
   s.envoie("go depth 5");
-  s.envoie("isready");
-  EXPECT_EQ(s.attend("readyok", 10000), "readyok");
-  EXPECT_FALSE(contient(s, "bestmove"));
+  EXPECT_EQ(s.attend("bestmove", 10000), "bestmove 0000");
   EXPECT_TRUE(contient(s, "info string ===> 1/2-1/2 {stalemate}"));
+  // Mated, under "go infinite": nothing before "stop", then 0000.
   s.envoie("position fen 7k/6Q1/6K1/8/8/8/8/8 b - - 0 1");
-  s.envoie("go wtime 1000 btime 1000");
-  s.envoie("isready");
-  EXPECT_EQ(s.attend("readyok", 10000), "readyok");
-  EXPECT_FALSE(contient(s, "bestmove"));
-  EXPECT_TRUE(contient(s, "info string ===> 1-0 {White mates}"));
+  s.envoie("go infinite");
+  EXPECT_EQ(s.attend("info string ===> 1-0 {White mates}", 10000), "info string ===> 1-0 {White mates}");
+  EXPECT_EQ(s.attend("bestmove", 300), "");
+  s.envoie("stop");
+  EXPECT_EQ(s.attend("bestmove", 10000), "bestmove 0000");
   s.envoie("quit");
   s.attend_fin();
 }
