@@ -41,18 +41,6 @@ void efface_marques_racine() {
 // Nodes between two publications of a helper's node count.
 constexpr int32_t INTERVALLE_AIDE = 4096;
 
-// Helpers that searched the same depths as the main search at the same time
-// would mostly repeat its work. Helper i skips the iterations d for which
-// (d + phase) / taille is odd: helper 1 searches the even depths only, so it
-// runs about an iteration ahead, and further helpers spread out likewise.
-constexpr int32_t TAILLES_SAUT[20] = {1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 4, 4};
-constexpr int32_t PHASES_SAUT[20] = {0, 1, 0, 1, 2, 3, 0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5, 6, 7};
-
-bool iteration_sautee(int profondeur) {
-  const int i = (numero_fil - 1) % 20;
-  return ((profondeur + PHASES_SAUT[i]) / TAILLES_SAUT[i]) % 2 == 1;
-}
-
 void prepare_etat_recherche() {
   for (int p = 0; p < PLY_MAX; ++p) {
     tueur1[p] = tueur2[p] = 0;
@@ -372,6 +360,12 @@ int recherche_iterative() {
   return v;
 }
 
+// A helper searches every iteration as the main search does. It starts a
+// moment later and soon takes other paths, as the entries the two threads
+// store change each other's move order and cutoffs. Making helpers skip
+// iterations so as to run ahead (even depths only for the first helper, as
+// some engines do) or jump to the main search's next depth measured slower
+// to a given depth here (bench/threads.sh).
 void recherche_aide() {
   profondeur_terminee = 0;
   profondeur_iteration = 0;
@@ -402,10 +396,6 @@ void recherche_aide() {
   profondeur_iteration = 1;
   while (!arret_recherche && profondeur_iteration < PLY_MAX) {
     if (reprise == 0) {
-      if (iteration_sautee(profondeur_iteration)) {
-        ++profondeur_iteration;
-        continue;
-      }
       efface_marques_racine();
       coup_nul_en_cours[0] = 0;
       premiere_branche = premier_coup_racine = 1;
