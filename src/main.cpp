@@ -25,5 +25,6 @@ int main(int argc, char** argv) {
       if (std::strcmp(argv[1], m.nom) == 0) return m.lance(argc - 2, argv + 2);
   }
   initialise_moteur();
+  cherche_livre_par_defaut();
   return boucle_uci();
 }

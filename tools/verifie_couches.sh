@@ -13,6 +13,7 @@
 #   3 src/eval      evaluation
 #   3 src/book      opening book and opening names
 #   3 src/egtb      endgame tablebases: the reader the search probes
+#   3 src/syzygy    Syzygy tablebases through the Fathom library
 #   2 src/movegen   attacks, move generation, move picker, exchanges
 #   1 src/board     the board record, keys, FEN, make/unmake, move texts
 #   0 src/console   output channel, log file, console input, process exit
@@ -28,7 +29,7 @@ niveau() {
     console) echo 0 ;;
     board) echo 1 ;;
     movegen) echo 2 ;;
-    eval | book | egtb) echo 3 ;;
+    eval | book | egtb | syzygy) echo 3 ;;
     learn | tbgen) echo 4 ;;
     search) echo 5 ;;
     front) echo 6 ;;

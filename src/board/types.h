@@ -79,5 +79,14 @@ constexpr int UN_PLY = 8;
 // Per-ply arrays have this many rows; the search never goes beyond ply 63.
 constexpr int PLY_MAX = 64;
 
+// Endgame-table wins (Syzygy) score in a band above every evaluation and
+// below every mate score: GAIN_TABLES - ply, so a shorter path to the win
+// scores higher; a loss is the mirror.
+constexpr int GAIN_TABLES = 20000;
+constexpr int SEUIL_GAIN_TABLES = GAIN_TABLES - PLY_MAX;
+constexpr bool score_bande_tables(int score) {
+  return (score >= SEUIL_GAIN_TABLES && score <= GAIN_TABLES) || (score <= -SEUIL_GAIN_TABLES && score >= -GAIN_TABLES);
+}
+
 // Material values by piece type (the king counts 0).
 constexpr int32_t valeur_piece[8] = {0, 100, 300, 300, 500, 900, 0, 0};

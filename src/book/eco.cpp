@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "board/position.h"
+#include "book/livre.h"
 #include "book/octets.h"
 #include "console/sortie.h"
 
@@ -21,6 +22,8 @@ int64_t nb_fiches_eco = 0;
 
 constexpr const char* NOM_ECO_CLES = "eco.bib";
 constexpr const char* NOM_ECO_TEXTE = "eco.txt";
+// "eco.txt" is read where "eco.bib" was found, so the two always match.
+std::string chemin_texte_eco = NOM_ECO_TEXTE;
 
 // Whether a pawn of `camp` stands beside the en-passant square `ep` ready to
 // take on it (only then does the square belong to the key).
@@ -59,8 +62,15 @@ int64_t nombre_entrees_eco() { return nb_fiches_eco; }
 
 void charge_eco() {
   libere_eco();
+  chemin_texte_eco = NOM_ECO_TEXTE;
   FILE* f = std::fopen(NOM_ECO_CLES, "rb");
-  if (!f) return;
+  if (!f) {
+    // A book built by the engine keeps its opening names beside it: an engine
+    // started elsewhere still names the openings.
+    f = std::fopen(chemin_livre(NOM_ECO_CLES).c_str(), "rb");
+    if (!f) return;
+    chemin_texte_eco = chemin_livre(NOM_ECO_TEXTE);
+  }
   long taille = -1;
   if (std::fseek(f, 0, SEEK_END) == 0) taille = std::ftell(f);
   std::rewind(f);
@@ -142,7 +152,7 @@ int texte_eco(const uint8_t cle[TAILLE_CLE_ECO], char* texte, size_t taille) {
     ecrit("info string %s : numero d'entree %d invalide\n", NOM_ECO_CLES, k);
     return 0;
   }
-  FILE* f = std::fopen(NOM_ECO_TEXTE, "r");
+  FILE* f = std::fopen(chemin_texte_eco.c_str(), "r");
   if (!f) return 0;
   // Skip the 3k lines of the entries before this one.
   int64_t a_sauter = 3 * static_cast<int64_t>(k);

@@ -1,6 +1,7 @@
 // Opening names: "eco.bib" (sorted 28-byte position keys with an entry
 // number) and "eco.txt" (three lines per entry: code, name, moves), both in
-// the current directory. "eco.bib" is loaded by ouvre_livre.
+// the current directory, or else in the book directory. "eco.bib" is loaded
+// by ouvre_livre.
 #pragma once
 
 #include <cstddef>
@@ -9,8 +10,10 @@
 constexpr int TAILLE_CLE_ECO = 28;
 constexpr int TAILLE_FICHE_ECO = 32;
 
-// Loads "eco.bib" from the current directory (silently nothing when it is
-// missing; one "info string" line when it is damaged); libere_eco drops it.
+// Loads "eco.bib" from the current directory, or from the book directory when
+// the current one has none (silently nothing when both lack it; one "info
+// string" line when it is damaged); "eco.txt" is then read from the same
+// directory. libere_eco drops it.
 void charge_eco();
 void libere_eco();
 // Entries of the loaded "eco.bib" (0 = no opening names).

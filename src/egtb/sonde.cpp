@@ -65,6 +65,27 @@ int32_t score_depuis_valeur(int v) {
   return v > 0 ? 2 * v - 35533 : 2 * v + 35532;
 }
 
+int table_couvre(int camp) {
+  const Position& p = position;
+  const Bitboard pieces[10] = {p.pions_blancs, p.cavaliers_blancs, p.fous_blancs, p.tours_blanches,
+                               p.dames_blanches, p.pions_noirs, p.cavaliers_noirs, p.fous_noirs,
+                               p.tours_noires, p.dames_noires};
+  int32_t comptes[10];
+  int total = 0;
+  for (int i = 0; i < 10; ++i) total += comptes[i] = std::popcount(pieces[i]);
+  if (total > 3) return 0;
+  int n = table_depuis_comptes(comptes);
+  if (n == 0) return 0;
+  if (n < 0) {
+    n = -n;
+    camp ^= 1;
+  }
+  // A set that is its own colour exchange is read either way (see below).
+  const bool symetrique = comptes[0] == comptes[5] && comptes[1] == comptes[6] && comptes[2] == comptes[7] &&
+                          comptes[3] == comptes[8] && comptes[4] == comptes[9];
+  return est_enregistree(n, camp) || (symetrique && est_enregistree(n, camp ^ 1));
+}
+
 int sonde_tables(int32_t& score, int camp, int ply) {
   const Position& p = position;
   const int camp_reel = camp;

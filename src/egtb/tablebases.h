@@ -28,6 +28,10 @@ void fixe_cache_tables(int64_t megaoctets);
 // value.
 int sonde_tables(int32_t& score, int camp, int ply = 0);
 
+// 1 when a registered table holds the material of the search board with
+// `camp` to move (the search then probes it rather than another kind of table).
+int table_couvre(int camp);
+
 // Counters kept by the search: probes attempted and values found.
 extern thread_local constinit int64_t tb_sondes;
 extern thread_local constinit int64_t tb_succes;

@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "board/cles.h"
 #include "board/position.h"
@@ -33,7 +35,40 @@ void repertoire_depart() {
     std::strcpy(repertoire_livres, ".");
 }
 
+// Makes `dossier` the book directory when it holds a book; 0 (and nothing
+// changed) otherwise, or when its full name does not fit.
+int essaie_repertoire(const std::string& dossier) {
+  char canonique[PATH_MAX];
+  if (dossier.empty() || !realpath(dossier.c_str(), canonique) || std::strlen(canonique) >= TAILLE_REPERTOIRE)
+    return 0;
+  char ancien[TAILLE_REPERTOIRE];
+  std::memcpy(ancien, repertoire_livres, sizeof ancien);
+  std::strcpy(repertoire_livres, canonique);
+  if (livre_present()) return 1;
+  std::memcpy(repertoire_livres, ancien, sizeof ancien);
+  return 0;
+}
+
 }  // namespace
+
+void cherche_livre_par_defaut() {
+  if (livre_present()) return;
+  // VELMAR_BOOKS names the default book's directory instead of the places
+  // beside the program (empty: no default book).
+  if (const char* impose = std::getenv("VELMAR_BOOKS")) {
+    essaie_repertoire(impose);
+    return;
+  }
+  char programme[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", programme, sizeof programme - 1);
+  if (n <= 0) return;
+  programme[n] = 0;
+  std::string dossier(programme);
+  dossier.erase(dossier.find_last_of('/') + 1);
+  // The book tools/start.sh builds in the project (books/ beside build/),
+  // then the one "cmake --install" puts beside bin/.
+  if (!essaie_repertoire(dossier + "../books")) essaie_repertoire(dossier + "../share/velmar");
+}
 
 void initialise_moteur() {
   repertoire_depart();

@@ -20,6 +20,7 @@
 #include "search/fils.h"
 #include "search/reglages_recherche.h"
 #include "search/table_hash.h"
+#include "syzygy/syzygy.h"
 
 namespace {
 
@@ -100,6 +101,15 @@ void applique_efface_hash(const char*) {
 
 void sans_effet(const char*) {}
 
+int32_t entier_borne(const char* v, int32_t min, int32_t max) {
+  const int64_t n = convertit_entier(v);
+  return static_cast<int32_t>(n < min ? min : n > max ? max : n);
+}
+void applique_chemin_syzygy(const char* v) { initialise_syzygy(v); }
+void applique_profondeur_syzygy(const char* v) { syzygy_profondeur_sonde = entier_borne(v, 1, 100); }
+void applique_regle_50_syzygy(const char* v) { syzygy_regle_50 = vrai(v); }
+void applique_limite_syzygy(const char* v) { syzygy_limite_pieces = entier_borne(v, 0, 7); }
+
 void applique_iid(const char* v) { iid_actif = vrai(v); }
 void applique_singuliere(const char* v) { extension_singuliere = vrai(v); }
 void applique_securite_roi(const char* v) { extension_securite_roi = convertit_entier(v); }
@@ -110,6 +120,7 @@ void applique_attaque_pions(const char* v) { attaque_pions = vrai(v); }
 void applique_quiescence(const char* v) { quiescence_limitee = vrai(v); }
 void applique_analyse(const char* v) { analyse_uci = vrai(v); }
 void applique_lignes_pv(const char* v) { nb_lignes_pv = convertit_entier(v); }
+void applique_marge_interface(const char* v) { marge_interface_ms = convertit_entier(v); }
 void applique_fils(const char* v) { fixe_nb_fils(static_cast<int32_t>(convertit_entier(v))); }
 
 // In lookup order; "uci" prints the announced ones in this order too. Each
@@ -141,6 +152,13 @@ const Option options[] = {
      .applique = applique_quiescence},
     {.nom = "MultiPV", .type = SPIN, .defaut = "1", .min = 1, .max = 64, .applique = applique_lignes_pv},
     {.nom = "UCI_AnalyseMode", .type = CHECK, .defaut = "false", .applique = applique_analyse},
+    {.nom = "Move Overhead", .type = SPIN, .defaut = "10", .min = 0, .max = 5000,
+     .applique = applique_marge_interface},
+    {.nom = "SyzygyPath", .type = STRING, .defaut = "<empty>", .applique = applique_chemin_syzygy},
+    {.nom = "SyzygyProbeDepth", .type = SPIN, .defaut = "1", .min = 1, .max = 100,
+     .applique = applique_profondeur_syzygy},
+    {.nom = "Syzygy50MoveRule", .type = CHECK, .defaut = "true", .applique = applique_regle_50_syzygy},
+    {.nom = "SyzygyProbeLimit", .type = SPIN, .defaut = "7", .min = 0, .max = 7, .applique = applique_limite_syzygy},
     {.nom = "Threads", .type = SPIN, .defaut = "1", .min = 1, .max = FILS_MAX, .applique = applique_fils},
 };
 

@@ -11,6 +11,7 @@
 #include "eval/evaluation.h"
 #include "search/etat_recherche.h"
 #include "search/fils.h"
+#include "search/syzygy_recherche.h"
 #include "search/table_hash.h"
 #include "search/temps.h"
 
@@ -63,13 +64,21 @@ void affiche_pv(int profondeur, int score, char marque) {
   // several lines per iteration only the complete lines are.
   if (marque != '>' && (t < 1 || lignes_racine > 1)) return;
 
+  // A root the Syzygy tables hold shows their verdict, unless the search
+  // found a mate or a table win of its own.
+  if (racine_tables && std::abs(score) < SEUIL_GAIN_TABLES) {
+    score = verdict_racine;
+    if (marque != '>') marque = ':';
+  }
   char ligne[TAILLE_LIGNE_PV];
   int pos = ajoute(ligne, 0, "info ");
   pos = ajoute_score(ligne, pos, score);
   if (marque == '+') pos = ajoute(ligne, pos, "lowerbound ");
   if (marque == '-') pos = ajoute(ligne, pos, "upperbound ");
-  pos = ajoute(ligne, pos, "depth %d nodes %lld time %lld pv", profondeur, static_cast<long long>(noeuds_tous()),
+  pos = ajoute(ligne, pos, "depth %d nodes %lld time %lld", profondeur, static_cast<long long>(noeuds_tous()),
                static_cast<long long>(ms));
+  if (syzygy_chemin_fixe) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tb_succes));
+  pos = ajoute(ligne, pos, " pv");
   ajoute_pv(ligne, pos, pv[0], longueur_pv[0]);
   ecrit("%s\n", ligne);
   affiche_vitesse();
@@ -88,11 +97,14 @@ void affiche_pv(int profondeur, int score, char marque) {
 }
 
 void affiche_ligne_multipv(int numero, int profondeur, int score, const Coup* coups, int longueur) {
+  if (racine_tables && std::abs(score) < SEUIL_GAIN_TABLES) score = verdict_racine;
   char ligne[TAILLE_LIGNE_PV];
   int pos = ajoute(ligne, 0, "info multipv %d ", numero);
   pos = ajoute_score(ligne, pos, score);
-  pos = ajoute(ligne, pos, "depth %d nodes %lld time %lld pv", profondeur, static_cast<long long>(noeuds_tous()),
+  pos = ajoute(ligne, pos, "depth %d nodes %lld time %lld", profondeur, static_cast<long long>(noeuds_tous()),
                static_cast<long long>(millisecondes_ecoulees()));
+  if (syzygy_chemin_fixe) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tb_succes));
+  pos = ajoute(ligne, pos, " pv");
   ajoute_pv(ligne, pos, coups, longueur);
   ecrit("%s\n", ligne);
 }

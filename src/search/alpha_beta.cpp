@@ -21,8 +21,10 @@
 #include "search/limites_recherche.h"
 #include "search/recherche.h"
 #include "search/reglages_recherche.h"
+#include "search/syzygy_recherche.h"
 #include "search/table_hash.h"
 #include "search/temps.h"
+#include "syzygy/syzygy.h"
 
 namespace {
 
@@ -278,18 +280,47 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
       return 0;
     }
   }
+  // Syzygy, after a move that zeroed the fifty-move counter, where no
+  // Nalimov table holds the material. A win is only a lower bound (a mate
+  // may be found) and a loss an upper bound: outside the window they end
+  // the node, inside it they bound its result.
+  int plancher = -INFINI, plafond = INFINI;
+  if (syzygy_pieces && ply > 0 && sonde_syzygy_permise(camp, profondeur, ply)) {
+    int wdl;
+    ++tb_sondes;
+    if (sonde_wdl_syzygy(camp, ply, wdl)) {
+      ++tb_succes;
+      const int v = score_syzygy(wdl, ply);
+      if (v == 0 || (v > 0 && v >= beta) || (v < 0 && v <= alpha)) {
+        longueur_pv[ply] = ply;
+        type_noeud[ply] = NOEUD_EGTB;
+        pv[ply][0] = -1;
+        if (hash_actif) ecrit_hash(camp, v > 0 ? v - 1 : v, v < 0 ? v + 1 : v, v, 0, profondeur, ply, 0);
+        return v;
+      }
+      if (v > 0)
+        plancher = v;
+      else
+        plafond = v;
+    }
+  }
 
   // 4. Material.
   const int bilan = materiel_de(camp) - materiel_de(autre);
   const int non_pions = materiel_de(camp) - 100 * pions_de(camp);
-  int meilleur = -INFINI;
+  int meilleur = plancher;
   coup_hash[ply] = 0;
 
   // 5. Transposition table. The alpha argument stays as it came for the
   // pruning decisions and the store; the move loop works on alpha_travail.
   int32_t menace = 0;
   int genre = HASH_RIEN;
-  int alpha_travail = alpha;
+  int alpha_travail = alpha < plancher ? plancher : alpha;
+  if (plancher > -INFINI) {
+    longueur_pv[ply] = ply;
+    type_noeud[ply] = NOEUD_EGTB;
+    pv[ply][0] = -1;
+  }
   if (hash_actif && ply > 0) {
     int32_t score;
     Coup coup;
@@ -301,7 +332,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
       longueur_pv[ply] = ply;
       type_noeud[ply] = NOEUD_HT;
       pv[ply][0] = coup;
-      return score;
+      return score < plancher ? plancher : score > plafond ? plafond : score;
     }
   }
 
@@ -310,8 +341,10 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
   if (arret_recherche) return 0;
 
   // 7. Null move: if passing still keeps the score above beta, a real move
-  // will too.
+  // will too (not in a position the tables have lost: its score may not
+  // rise above theirs).
   if (genre != HASH_NUL_INUTILE && !menace && ply > 0 && !coup_nul_en_cours[ply - 1] && !echec_entree &&
+      plafond == INFINI &&
       (non_pions > 500 || profondeur < 64) && bilan > beta - 150) {
     const int r = (profondeur <= 48 || non_pions <= 800) ? REDUCTION_NUL_COURTE : REDUCTION_NUL_LONGUE;
     danger_rois[0][ply] = danger_rois[0][ply - 1];
@@ -547,11 +580,14 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
   // pruned some returns at least the alpha it was called with, also when the
   // table had raised the working alpha and no searched move reached it (else
   // pruning every move would return -INFINI, a mate).
-  const int resultat = (elague && meilleur < alpha) ? alpha : meilleur;
+  int resultat = (elague && meilleur < alpha) ? alpha : meilleur;
+  if (resultat > plafond) resultat = plafond;
   if (nb_legaux > 0) {
     if (resultat != -INFINI) maj_tueurs_historique(camp, coupure, resultat, ply, profondeur, meilleur_coup);
     if (hash_actif && ply > 0)
-      ecrit_hash(camp, alpha, beta, resultat, coupure ? meilleur_coup : pv[ply][0], profondeur, ply, menace);
+      ecrit_hash(camp, alpha, beta, resultat,
+                 coupure ? meilleur_coup : (plancher > -INFINI && !est_coup(pv[ply][0])) ? 0 : pv[ply][0],
+                 profondeur, ply, menace);
     return resultat;
   }
 

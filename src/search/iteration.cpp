@@ -24,6 +24,7 @@
 #include "search/limites_recherche.h"
 #include "search/recherche.h"
 #include "search/reglages_recherche.h"
+#include "search/syzygy_recherche.h"
 #include "search/table_hash.h"
 #include "search/temps.h"
 
@@ -266,15 +267,19 @@ int recherche_iterative() {
 
   // A book move or a forced move needs no search; neither does a single
   // move named by "searchmoves" when it is the only legal one.
+  // A root the Syzygy tables hold keeps only the moves of their best rank
+  // (among those named); one left needs no search either.
   const int forcee = nb_coups_racine == 1;
   const int restreinte = restreint_racine();
+  const int par_les_tables = classe_racine_tables() && nb_coups_racine == 1;
   const Coup coup_livre = consulte_livre(camp_racine, !analyse_infinie && !analyse_uci && !restreinte);
-  if (coup_livre != 0 || forcee) {
+  if (coup_livre != 0 || forcee || par_les_tables) {
     longueur_pv[0] = 1;
     pv[0][0] = coup_livre != 0 ? coup_livre : debut_liste[0][0];
     pv[0][1] = 0;
     attend_fin_ponder();
     if (forcee) ecrit("info depth 1 nodes 1\n");
+    if (racine_tables && coup_livre == 0) affiche_pv(1, verdict_racine, '>');
     return 0;
   }
 

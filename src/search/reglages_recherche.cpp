@@ -10,3 +10,4 @@ int32_t futilite = 0;
 int32_t quiescence_limitee = 0;
 int32_t analyse_uci = 0;
 int32_t nb_lignes_pv = 1;
+int32_t marge_interface_ms = 10;

@@ -13,3 +13,6 @@ extern int32_t futilite;                // Futility
 extern int32_t quiescence_limitee;      // LimitedQuiescence
 extern int32_t analyse_uci;             // UCI_AnalyseMode: no book, no learning reports
 extern int32_t nb_lignes_pv;            // MultiPV: root moves reported per iteration, 1..64
+// Move Overhead: milliseconds kept back from every clock budget and from the
+// hard ceiling for the interface and the network to pass the move on.
+extern int32_t marge_interface_ms;

@@ -139,11 +139,14 @@ void ecrit_hash(int camp, int alpha, int beta, int score, Coup coup, int profond
     drapeaux |= EXACT_HASH;
   if (menace) drapeaux |= MENACE_HASH;
 
-  // Mate scores are stored as distances from this node.
+  // Mate scores, and table wins and losses, are stored as distances from
+  // this node.
   if (score > SEUIL_MAT_TABLE)
     score += ply;
   else if (score < -SEUIL_MAT_TABLE)
     score -= ply;
+  else if (score_bande_tables(score))
+    score += score > 0 ? ply : -ply;
 
   const uint64_t cle = position.cle;
   PaireHash& paire = table_hash[indice_hash(camp)];
@@ -192,6 +195,8 @@ int lit_hash(int camp, int beta, int profondeur, int ply, int32_t& score, Coup& 
     score -= ply;
   else if (score < -SEUIL_MAT_TABLE)
     score += ply;
+  else if (score_bande_tables(score))
+    score -= score > 0 ? ply : -ply;
   if (e.drapeaux & EXACT_HASH) return HASH_EXACT;
   if (e.drapeaux & BORNE_BASSE) return HASH_BORNE_BASSE;
   if (e.drapeaux & BORNE_HAUTE) return HASH_BORNE_HAUTE;

@@ -7,6 +7,7 @@
 #include "console/sortie.h"
 #include "search/etat_recherche.h"
 #include "search/limites_recherche.h"
+#include "search/reglages_recherche.h"
 
 int32_t temps_limite = 1;
 int32_t temps_absolu = 1;
@@ -35,6 +36,8 @@ constexpr int32_t INTERVALLE_SECONDES = 50000;
 constexpr int32_t INTERVALLE_MILLISECONDES = 1000;
 // With this much time a search must get beyond its first iteration.
 constexpr int64_t TEMPS_DEUX_ITERATIONS = 2000;
+// Milliseconds of the clock that the millisecond-mode floor does not spend.
+constexpr int64_t RESERVE_HORLOGE = 250;
 
 // Time kept back from a budget for the reply to reach the interface: a tenth
 // of it, between 5 and 50 ms.
@@ -124,13 +127,13 @@ void calcule_temps() {
     // "movetime": the answer is due at the given millisecond, not later.
     const int64_t f = en_ms(temps_fixe_ms, temps_fixe);
     unite_temps = 1;
-    plafond_ms = f - marge_reponse(f);
+    plafond_ms = std::max<int64_t>(f - marge_reponse(f) - marge_interface_ms, 0);
     limite_appliquee = absolu_applique = std::max<int64_t>(plafond_ms, 0);
     profondeur_garantie = f >= TEMPS_DEUX_ITERATIONS ? 2 : 1;
   } else {
     const int64_t t_ms = en_ms(temps_restant_ms, t);
     const int64_t i_ms = en_ms(increment_ms, i);
-    plafond_ms = t_ms - marge_reponse(t_ms);
+    plafond_ms = std::max<int64_t>(t_ms - marge_reponse(t_ms) - marge_interface_ms, 0);
     profondeur_garantie = t_ms >= TEMPS_DEUX_ITERATIONS ? 2 : 1;
     // Whole seconds serve when the normal limit is at least a second, the
     // increment is whole seconds, and the clock can pay for the longest
@@ -143,10 +146,19 @@ void calcule_temps() {
       limite_appliquee = temps_limite;
       absolu_applique = temps_absolu;
     } else {
-      const Limites l = limites_horloge(t_ms, i_ms, m, 1000);
+      // The interface's share of the clock is not ours to spend.
+      const int64_t dispo = std::max<int64_t>(t_ms - marge_interface_ms, 0);
+      const Limites l = limites_horloge(dispo, i_ms, m, 1000);
       unite_temps = 1;
-      limite_appliquee = std::max<int64_t>(l.normale, 1);
-      absolu_applique = l.absolue;
+      // The short-clock rules above live on the increment alone and would
+      // leave most of a fast game's clock unused: spend at least a 35th of
+      // what is left beyond a reserve plus most of the increment (never more
+      // than half the clock, which the absolute limit allows anyway). The
+      // reserve keeps the clock from settling a few increments from zero,
+      // where one late scheduling of the process loses on time.
+      const int64_t plancher = std::min(std::max<int64_t>(dispo - RESERVE_HORLOGE, 0) / 35 + 3 * i_ms / 4, dispo / 2);
+      limite_appliquee = std::max<int64_t>({l.normale, plancher, 1});
+      absolu_applique = std::max(l.absolue, limite_appliquee);
     }
   }
 

@@ -162,5 +162,15 @@ TEST_F(FichiersLivre, EcoEndommageOuTropCourt) {
   char petit[6] = "";
   EXPECT_EQ(texte_eco(cle, petit, sizeof petit), 1);
   EXPECT_STREQ(petit, "A00\nN");
+  // From a directory without them, the names beside the book are used, with
+  // their own "eco.txt".
+  DossierTemporaire ailleurs;
+  DansDossier la(ailleurs.chemin);
+  repertoire(d.chemin);
+  charge_eco();
+  EXPECT_EQ(nombre_entrees_eco(), 2);
+  char depuis_livre[64] = "";
+  EXPECT_EQ(texte_eco(cle, depuis_livre, sizeof depuis_livre), 1);
+  EXPECT_STREQ(depuis_livre, "A00\nNom\n1. e4\n");
   libere_eco();
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 
 #include "aides_livre.h"
 #include "common/session.h"
@@ -79,6 +81,25 @@ TEST_F(UciLivre, OwnBookEstOuvertParDefaut) {
   analyse.envoie("position startpos");
   l = cherche(analyse);
   EXPECT_GT(compte(l, "info depth"), 0);
+}
+
+TEST_F(UciLivre, LivreDuProjetTrouveDepuisUnRepertoireVide) {
+  // A program in <project>/build started in a directory without a book uses
+  // <project>/books, names it in "uci", and plays from it.
+  DossierTemporaire projet, vide;
+  std::filesystem::create_directory(projet.fichier("build"));
+  std::filesystem::copy_file(VELMAR_BINARY, projet.fichier("build/velmar"));
+  std::filesystem::copy(d.chemin, projet.fichier("books"));
+  const std::string sortie = vide.fichier("sortie");
+  ASSERT_EQ(std::system(("cd " + vide.chemin + " && printf 'uci\\nposition startpos\\ngo wtime 60000 btime 60000\\n' | "
+                         "env -u VELMAR_BOOKS " + projet.fichier("build/velmar") + " > " + sortie)
+                            .c_str()),
+            0);
+  const std::string l = lit_texte(sortie);
+  const std::string livres = std::filesystem::canonical(projet.fichier("books")).string();
+  EXPECT_NE(l.find("option name BookDirectory type string default " + livres + "\n"), std::string::npos) << l;
+  EXPECT_EQ(l.find("info depth"), std::string::npos) << l;
+  EXPECT_TRUE(l.find("\nbestmove e2e4\n") != std::string::npos || l.find("\nbestmove d2d4\n") != std::string::npos) << l;
 }
 
 TEST_F(UciLivre, LeCompteurArreteEtRelanceLeLivre) {

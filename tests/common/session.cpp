@@ -33,6 +33,9 @@ SessionUci::SessionUci(const std::vector<std::string>& args, const std::string& 
     close(depuis_moteur[0]);
     close(depuis_moteur[1]);
     if (!repertoire.empty() && chdir(repertoire.c_str()) != 0) _exit(126);
+    // No default book beside the program: a session sees only the book of
+    // its own directory, whatever was built in the project.
+    setenv("VELMAR_BOOKS", "", 0);
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(VELMAR_BINARY));
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));

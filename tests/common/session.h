@@ -7,7 +7,7 @@
 class SessionUci {
  public:
   // Starts VELMAR_BINARY with `args` in directory `repertoire` (empty = the
-  // current one).
+  // current one), with no default book unless VELMAR_BOOKS says otherwise.
   explicit SessionUci(const std::vector<std::string>& args = {}, const std::string& repertoire = "");
   ~SessionUci();
   SessionUci(const SessionUci&) = delete;

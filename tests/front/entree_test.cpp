@@ -184,6 +184,21 @@ TEST_F(EntreeTube, PositionContinueLaPartiePrecedente) {
   envoie("position fen 8/8/8/8/8/8/8/K6k w - - 0 1 moves e2e4 e7e5\n");
   interprete_commande();
   EXPECT_EQ(position_continue, 0);
+
+  // A last word that only grows is another word: another promotion piece,
+  // another move number.
+  envoie("position fen 8/4P3/8/8/8/8/8/K6k w - - 0 1 moves e7e8\n");
+  interprete_commande();
+  mat_connu = 29995;
+  envoie("position fen 8/4P3/8/8/8/8/8/K6k w - - 0 1 moves e7e8n\n");
+  interprete_commande();
+  EXPECT_EQ(position_continue, 0);
+  EXPECT_EQ(mat_connu, 0);
+  envoie("position fen 8/8/8/8/8/8/8/K6k w - - 0 1\n");
+  interprete_commande();
+  envoie("position fen 8/8/8/8/8/8/8/K6k w - - 0 12\n");
+  interprete_commande();
+  EXPECT_EQ(position_continue, 0);
 }
 
 TEST_F(EntreeTube, FenRefuseeNeChangeRien) {

@@ -44,6 +44,11 @@ TEST(Uci, AnnonceExacte) {
                 "option name Futility type check default false\n"
                 "option name MultiPV type spin default 1 min 1 max 64\n"
                 "option name UCI_AnalyseMode type check default false\n"
+                "option name Move Overhead type spin default 10 min 0 max 5000\n"
+                "option name SyzygyPath type string default <empty>\n"
+                "option name SyzygyProbeDepth type spin default 1 min 1 max 100\n"
+                "option name Syzygy50MoveRule type check default true\n"
+                "option name SyzygyProbeLimit type spin default 7 min 0 max 7\n"
                 "option name Threads type spin default 1 min 1 max 64\n"
                 "uciok\n");
   EXPECT_EQ(statut, 0);

@@ -101,11 +101,15 @@ TEST(TempsTest, MillisecondesQuandLesSecondesNeSuffisentPas) {
     int64_t limite, absolu, plafond;
   };
   const Cas cas[] = {
-      {{20000, 200, 0, 0, false}, 200, 10000, 19950},  // 20 s + 0.2 s: lives on the increment
-      {{30000, 0, 0, 0, false}, 857, 4285, 29950},     // 30 s: a 35th of the clock
-      {{1000, 0, 40, 0, true}, 25, 125, 950},          // 1 s for 40 moves
-      {{3000, 0, 1, 1, true}, 2400, 2400, 2950},       // one move to go: whole seconds would flag
-      {{20, 0, 0, 0, false}, 1, 0, 15},                // nearly flagged
+      // 20 s + 0.2 s: a 35th of the clock (less a 250 ms reserve) and most
+      // of the increment, not the increment alone (Move Overhead, 10 ms,
+      // comes off first).
+      {{20000, 200, 0, 0, false}, 714, 9995, 19940},
+      {{500, 10, 0, 0, false}, 13, 245, 440},       // 0.5 s + 0.01 s: the reserve is kept
+      {{30000, 0, 0, 0, false}, 856, 4280, 29940},  // 30 s: a 35th of the clock
+      {{1000, 0, 40, 0, true}, 24, 120, 940},       // 1 s for 40 moves
+      {{3000, 0, 1, 1, true}, 2392, 2392, 2940},    // one move to go: whole seconds would flag
+      {{20, 0, 0, 0, false}, 1, 1, 5},              // nearly flagged
   };
   for (const Cas& c : cas) {
     limites(c.h);
@@ -114,8 +118,9 @@ TEST(TempsTest, MillisecondesQuandLesSecondesNeSuffisentPas) {
     EXPECT_EQ(absolu_applique, c.absolu) << c.h.restant;
     EXPECT_EQ(plafond_ms, c.plafond) << c.h.restant;
   }
-  // "movetime" is due at its millisecond, less a tenth (5 to 50 ms).
-  for (auto [ms, plafond] : {std::pair{100, 90}, {500, 450}, {1500, 1450}, {3000, 2950}}) {
+  // "movetime" is due at its millisecond, less a tenth (5 to 50 ms) and
+  // the Move Overhead.
+  for (auto [ms, plafond] : {std::pair{100, 80}, {500, 440}, {1500, 1440}, {3000, 2940}}) {
     temps_par_coup(ms);
     EXPECT_EQ(unite_temps, 1);
     EXPECT_EQ(limite_appliquee, plafond);
@@ -129,7 +134,7 @@ TEST(TempsTest, StopDecisions) {
   echec_bas = 0;
   score_racine = score_precedent = 0;
 
-  // "movetime" 100: never during the first iteration, then at 90 ms.
+  // "movetime" 100: never during the first iteration, then at 80 ms.
   temps_par_coup(100);
   demarre_chrono();
   profondeur_iteration = 2;
@@ -143,13 +148,28 @@ TEST(TempsTest, StopDecisions) {
   EXPECT_EQ(temps_depasse(1), 0);
   ponder_en_cours = 0;
 
-  // 2 s + 10 ms: a 5 ms limit, but the second iteration still completes.
-  limites({2000, 10, 0, 0, false});
-  demarre_chrono();
-  std::this_thread::sleep_for(std::chrono::milliseconds(8));
-  EXPECT_EQ(temps_depasse(1), 0);
+  // Past the normal limit, the second iteration still completes with 2 s
+  // on the clock, and not with less.
+  for (auto [restant, arret] : {std::pair{2000, 0}, {1500, 1}}) {
+    limites({restant, 10, 0, 0, false});
+    limite_appliquee = 0;
+    demarre_chrono();
+    profondeur_iteration = 2;
+    EXPECT_EQ(temps_depasse(1), arret) << restant;
+  }
   profondeur_iteration = 3;
   EXPECT_EQ(temps_depasse(1), 1);
+
+  // After "ponderhit" the ceiling counts from the ponderhit, not from the
+  // start of the ponder search.
+  limites({30000, 0, 0, 0, false});
+  plafond_ms = 5;
+  demarre_chrono();
+  std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  note_ponderhit();
+  profondeur_iteration = 2;
+  EXPECT_EQ(temps_depasse(0), 0);
+  profondeur_iteration = 3;
 
   // "depth" and "infinite" use a fixed time (1,000,000 s) no search reaches.
   temps_par_coup(1000000000);

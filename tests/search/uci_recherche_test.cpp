@@ -236,6 +236,26 @@ TEST(UciRecherche, MovetimeAndClockLimits) {
   const size_t p = finale.find(" depth ");
   ASSERT_NE(p, std::string::npos) << finale;
   EXPECT_GE(std::atoi(finale.c_str() + p + 7), 2) << finale;
+
+  // A fast increment: a real share of the clock, well above the increment
+  // and well below a tenth of the clock.
+  const std::string milieu = "position fen r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N2N2/PP2BPPP/R2QKB1R w KQ - 0 9";
+  s.envoie(milieu);
+  debut = Horloge::now();
+  s.envoie("go wtime 10000 btime 10000 winc 100 binc 100");
+  EXPECT_FALSE(s.attend("bestmove", 3000).empty());
+  duree = ms_depuis(debut);
+  EXPECT_GE(duree, 250);
+  EXPECT_LT(duree, 1000);
+
+  // Move Overhead is kept back from the budget and the ceiling: one move to
+  // go with 3 s would otherwise take 2.4 s.
+  s.envoie("setoption name Move Overhead value 2000");
+  s.envoie(milieu);
+  debut = Horloge::now();
+  s.envoie("go wtime 3000 btime 3000 movestogo 1");
+  EXPECT_FALSE(s.attend("bestmove", 3000).empty());
+  EXPECT_LT(ms_depuis(debut), 1300);
   s.envoie("quit");
   s.attend_fin();
 }
