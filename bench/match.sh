@@ -3,7 +3,7 @@
 # reports the score, the Elo difference and every game Velmar lost by a fault
 # of its own (time forfeit, illegal move, crash or hang).
 #
-#   bench/match.sh [-n GAMES] [-c CONCURRENCY] [-t TC] OPPONENT...
+#   bench/match.sh [-n GAMES] [-c CONCURRENCY] [-t TC] [-v fischerandom] OPPONENT...
 #
 # OPPONENT: glaurung, toga2, stockfish (full strength), stockfish-ELO (for
 # example stockfish-2000: UCI_LimitStrength with UCI_Elo ELO), phalanx, sjeng
@@ -23,7 +23,9 @@
 # fastchess: clone https://github.com/Disservin/fastchess, run make in it.
 # Missing Debian engines are installed with apt-get when possible.
 # Openings: lines of 8 plies or more from the project's opening lists
-# (data/eco), played in random order. Velmar runs in books/ (its default
+# (data/eco), played in random order; with -v fischerandom (Chess960, which
+# the runner turns on in both engines with UCI_Chess960), the start
+# positions of tests/data/fischer.epd instead. Velmar runs in books/ (its default
 # book) when tools/start.sh has built it; VELMAR=/path/to/binary plays
 # another build (an older one, to measure a change). Every engine gets a
 # 16 MB hash table. PGN and log go to match-out/.
@@ -34,16 +36,22 @@ racine=$(pwd)
 parties=100
 concurrence=2
 cadence=10+0.1
-while getopts "n:c:t:" o; do
+variante=standard
+while getopts "n:c:t:v:" o; do
   case $o in
     n) parties=$OPTARG ;;
     c) concurrence=$OPTARG ;;
     t) cadence=$OPTARG ;;
-    *) sed -n '6,24p' "$0"; exit 2 ;;
+    v) variante=$OPTARG ;;
+    *) sed -n '6,27p' "$0"; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
-[ $# -ge 1 ] || { sed -n '6,24p' "$0"; exit 2; }
+[ $# -ge 1 ] || { sed -n '6,27p' "$0"; exit 2; }
+case $variante in
+  standard | fischerandom) ;;
+  *) echo "unknown variant: $variante (standard or fischerandom)" >&2; exit 2 ;;
+esac
 
 # The runner.
 coureur=""
@@ -97,6 +105,14 @@ awk -F'\t' 'FNR > 1 {
   for (i = 1; i <= n; i++) if (m[i] !~ /^[0-9]+\.$/) plis++
   if (plis >= 8) printf "[Event \"%s %s\"]\n\n%s *\n\n", $1, $2, $3
 }' data/eco/*.tsv > "$ouvertures"
+ouvertures_runner=(-openings file="$ouvertures" format=pgn order=random)
+suffixe=""
+if [ "$variante" = fischerandom ]; then
+  suffixe=-960
+  # The FEN of each line, without its perft counts.
+  sed 's/ *;.*//' tests/data/fischer.epd > "$sortie/fischer.epd"
+  ouvertures_runner=(-variant fischerandom -openings file="$sortie/fischer.epd" format=epd order=random)
+fi
 
 # Elo difference and its 95% margin from wins, draws and losses.
 elo() {
@@ -139,7 +155,7 @@ for adversaire in "$@"; do
 
   nom=$(echo "$adversaire" | tr -c 'A-Za-z0-9\n-' _)
   reglages=$(echo "${VELMAR_OPTIONS:-}" | tr -c 'A-Za-z0-9\n' _ | sed 's/^./-&/')
-  journal=$sortie/$nom-$(echo "$cadence" | tr '/+=' '_p_')${VELMAR:+-$(basename "$velmar")}$reglages.log
+  journal=$sortie/$nom-$(echo "$cadence" | tr '/+=' '_p_')$suffixe${VELMAR:+-$(basename "$velmar")}$reglages.log
   pgn=${journal%.log}.pgn
   rm -f "$pgn"
   if [[ $cadence == st=* ]]; then tc=("$cadence")
@@ -151,9 +167,9 @@ for adversaire in "$@"; do
           -engine cmd="$cmd" name="$adversaire" "${dir_adversaire[@]}" proto="$protocole" "${options[@]}"
           -each "${tc[@]}" option.Hash=16
           -rounds $((parties / 2)) -games 2 -repeat -concurrency "$concurrence"
-          -openings file="$ouvertures" format=pgn order=random
+          "${ouvertures_runner[@]}"
           -pgnout file="$pgn")
-  echo "== Velmar vs $adversaire, $parties games at $cadence ($genre)"
+  echo "== Velmar vs $adversaire, $parties games at $cadence ($genre${suffixe:+, Chess960})"
   # The runner works in match-out/ (fastchess leaves its config.json there).
   (cd "$sortie" && "$coureur" "${commun[@]}" -recover > "$journal" 2>&1) || true
 

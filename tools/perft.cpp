@@ -26,6 +26,9 @@ int prepare_perft(const char* fen) {
   init_tables();
   initialise_diagonales();
   position_depart();
+  // A Chess960 position is counted with Chess960 castling when its castling
+  // field says so; any other FEN is read as standard chess.
+  chess960_demande = fen != nullptr && fen_chess960(fen);
   if (!partie_depuis_fen(fen)) return 0;
   debut_liste[0] = pile_coups;
   return 1;
@@ -37,7 +40,9 @@ namespace {
 // gives the legal moves only, so no attack test follows the moves. The last
 // ply has a loop of its own with no call in it, so that the compiler keeps
 // the move's fields in registers between the make and the unmake.
-template <int C> uint64_t compte(int ply, int profondeur) {
+// ROQUE960 is set for a game with Chess960 castling, whose unmake has one
+// test more.
+template <int C, bool ROQUE960> uint64_t compte(int ply, int profondeur) {
   genere_coups_legaux_camp<C>(ply);
   const Coup* fin = debut_liste[ply + 1];
   uint64_t noeuds = 0;
@@ -46,15 +51,15 @@ template <int C> uint64_t compte(int ply, int profondeur) {
       const Coup coup = *c;
       joue_camp<C>(ply, coup);
       ++noeuds;
-      dejoue_camp<C>(ply, coup);
+      dejoue_camp<C, ROQUE960>(ply, coup);
     }
     return noeuds;
   }
   for (const Coup* c = debut_liste[ply]; c != fin; ++c) {
     const Coup coup = *c;
     joue_camp<C>(ply, coup);
-    noeuds += compte<C ^ 1>(ply + 1, profondeur - 1);
-    dejoue_camp<C>(ply, coup);
+    noeuds += compte<C ^ 1, ROQUE960>(ply + 1, profondeur - 1);
+    dejoue_camp<C, ROQUE960>(ply, coup);
   }
   return noeuds;
 }
@@ -63,7 +68,9 @@ template <int C> uint64_t compte(int ply, int profondeur) {
 
 uint64_t compte_perft(int camp, int ply, int profondeur) {
   if (profondeur <= 0) return 1;
-  return camp == BLANCS ? compte<BLANCS>(ply, profondeur) : compte<NOIRS>(ply, profondeur);
+  if (position.echecs960)
+    return camp == BLANCS ? compte<BLANCS, true>(ply, profondeur) : compte<NOIRS, true>(ply, profondeur);
+  return camp == BLANCS ? compte<BLANCS, false>(ply, profondeur) : compte<NOIRS, false>(ply, profondeur);
 }
 
 int mode_perft(int argc, char** argv) {

@@ -14,7 +14,7 @@ void joue(int camp, int ply, Coup coup) {
 
 void dejoue(int camp, int ply, Coup coup) {
   if (camp == BLANCS)
-    dejoue_camp<BLANCS>(ply, coup);
+    dejoue_camp<BLANCS, true>(ply, coup);
   else
-    dejoue_camp<NOIRS>(ply, coup);
+    dejoue_camp<NOIRS, true>(ply, coup);
 }

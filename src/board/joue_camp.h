@@ -68,6 +68,42 @@ template <int C> inline void deplace_tour_roque(int de, int vers) {
   position.cases[de] = 0;
 }
 
+// Chess960 castling of the king on `o` with its rook on `r`, once the common
+// part of the move (the king's origin emptied, o and r toggled in the side's
+// occupancy) is done: king and rook land on their castling squares.
+template <int C> [[gnu::always_inline]] inline void joue_roque960(int o, int r) {
+  Position& P = position;
+  const int cote = r > o ? 0 : 1;
+  const int roi_vers = roi_apres_roque(C, cote), tour_vers = tour_apres_roque(C, cote);
+  const Bitboard tour = masque_case[r] ^ masque_case[tour_vers];
+  tours<C>() ^= tour;
+  P.lignes ^= tour;
+  occupation_camp<C>() |= masque_case[roi_vers] | masque_case[tour_vers];
+  P.cases[r] = 0;
+  P.cases[roi_vers] = code<C>(ROI);
+  P.cases[tour_vers] = code<C>(TOUR);
+  roi<C>() = static_cast<uint8_t>(roi_vers);
+  P.cle ^= cle_de<C>(ROI, o) ^ cle_de<C>(ROI, roi_vers) ^ cle_de<C>(TOUR, r) ^ cle_de<C>(TOUR, tour_vers);
+}
+
+// Takes back joue_roque960 and the whole move: king on `o`, rook on `r`.
+template <int C> [[gnu::always_inline]] inline void dejoue_roque960(int o, int r) {
+  Position& P = position;
+  const int cote = r > o ? 0 : 1;
+  const int roi_vers = roi_apres_roque(C, cote), tour_vers = tour_apres_roque(C, cote);
+  const Bitboard tour = masque_case[r] ^ masque_case[tour_vers];
+  tours<C>() ^= tour;
+  P.lignes ^= tour;
+  // The common part of dejoue toggled o and r; start again from the occupancy after the move.
+  occupation_camp<C>() ^= masque_case[o] | masque_case[r];
+  occupation_camp<C>() &= ~(masque_case[roi_vers] | masque_case[tour_vers]);
+  occupation_camp<C>() |= masque_case[o] | masque_case[r];
+  P.cases[roi_vers] = 0;
+  P.cases[tour_vers] = 0;
+  P.cases[o] = code<C>(ROI);
+  P.cases[r] = code<C>(TOUR);
+}
+
 template <int C> [[gnu::always_inline]] inline void joue_camp(int p, Coup coup) {
   constexpr int A = C ^ 1;
   Position& P = position;
@@ -105,13 +141,8 @@ template <int C> [[gnu::always_inline]] inline void joue_camp(int p, Coup coup) 
       case TOUR:
         bascule_piece<A>(TOUR, d, -1);
         P.cle ^= cle_de<A>(TOUR, d);
-        if constexpr (C == BLANCS) {
-          if (d == A8) suivant.roque_noirs &= ~2;
-          if (d == H8) suivant.roque_noirs &= ~1;
-        } else {
-          if (d == A1) suivant.roque_blancs &= ~2;
-          if (d == H1) suivant.roque_blancs &= ~1;
-        }
+        // A rook taken on its castling square takes its right along.
+        roque<A>(suivant) &= P.garde_roque[A][d];
         break;
       default:  // knight, bishop, queen
         bascule_piece<A>(c, d, -1);
@@ -156,8 +187,7 @@ template <int C> [[gnu::always_inline]] inline void joue_camp(int p, Coup coup) 
       P.lignes ^= mouvement;
       P.cases[d] = code<C>(TOUR);
       P.cle ^= cle_de<C>(TOUR, o) ^ cle_de<C>(TOUR, d);
-      if (o == (C == BLANCS ? A1 : A8)) roque<C>(suivant) &= ~2;
-      if (o == (C == BLANCS ? H1 : H8)) roque<C>(suivant) &= ~1;
+      roque<C>(suivant) &= P.garde_roque[C][o];
       break;
     case DAME:
       dames<C>() ^= mouvement;
@@ -168,6 +198,11 @@ template <int C> [[gnu::always_inline]] inline void joue_camp(int p, Coup coup) 
       break;
     default: {  // king
       constexpr int e = C == BLANCS ? E1 : E8;
+      if (P.cases[d] == code<C>(TOUR)) {  // Chess960 castling: the king moves onto its rook
+        joue_roque960<C>(o, d);
+        roque<C>(suivant) = 4;
+        break;
+      }
       roi<C>() = static_cast<uint8_t>(d);
       P.cases[d] = code<C>(ROI);
       P.cle ^= cle_de<C>(ROI, o) ^ cle_de<C>(ROI, d);
@@ -190,7 +225,10 @@ template <int C> [[gnu::always_inline]] inline void joue_camp(int p, Coup coup) 
   partie.cles[P.demi_coups] = P.cle;
 }
 
-template <int C> [[gnu::always_inline]] inline void dejoue_camp(int p, Coup coup) {
+// ROQUE960: the move may be a Chess960 castling (the king onto its rook).
+// Without it the unmake has no test for one, which keeps the standard
+// innermost loops as short as they were.
+template <int C, bool ROQUE960> [[gnu::always_inline]] inline void dejoue_camp(int p, Coup coup) {
   constexpr int A = C ^ 1;
   Position& P = position;
   const int o = origine(coup), d = destination(coup), t = piece_jouee(coup), c = piece_prise(coup);
@@ -230,6 +268,10 @@ template <int C> [[gnu::always_inline]] inline void dejoue_camp(int p, Coup coup
     default: {  // king
       constexpr int e = C == BLANCS ? E1 : E8;
       roi<C>() = static_cast<uint8_t>(o);
+      if (ROQUE960 && roque<C>(P.etats[p + 1]) == 4 && P.echecs960) {  // castled onto its rook
+        dejoue_roque960<C>(o, d);
+        return;
+      }
       if (o == e && d == e + 2) deplace_tour_roque<C>(e + 1, e + 3);
       else if (o == e && d == e - 2) deplace_tour_roque<C>(e - 1, e - 4);
       break;

@@ -10,6 +10,14 @@
 thread_local constinit Partie partie;
 thread_local constinit Position position;
 int32_t mat_connu;
+int32_t chess960_demande;
+
+namespace {
+
+// The rooks of the standard start: h1, a1 for White, h8, a8 for Black.
+constexpr uint8_t TOURS_COINS[2][2] = {{H1, A1}, {H8, A8}};
+
+}  // namespace
 
 const int32_t position_initiale[64] = {
     4,  2,  3,  5,  6,  3,  2,  4,   //
@@ -99,9 +107,22 @@ void position_calcule() {
   }
 }
 
+void position_garde_roque() {
+  for (int camp = 0; camp < 2; ++camp) {
+    std::memset(position.garde_roque[camp], 0xFF, 64);
+    for (int cote = 0; cote < 2; ++cote) {
+      const int s = position.tours_roque[camp][cote];
+      if (s < 64) position.garde_roque[camp][s] &= static_cast<uint8_t>(~(1 << cote));
+    }
+  }
+}
+
 void position_depart() {
   for (int s = 0; s < 64; ++s) position.cases[s] = static_cast<int8_t>(position_initiale[s]);
   position_calcule();
+  position.echecs960 = 0;
+  std::memcpy(position.tours_roque, TOURS_COINS, sizeof TOURS_COINS);
+  position_garde_roque();
   position.camp_adverse = BLANCS;
   position.camp_programme = NOIRS;
   // A fresh board has no mate remembered from an earlier search.
@@ -118,6 +139,8 @@ void partie_initialise(Partie& p, const int32_t placement[64], int trait) {
   p.dernier_irreversible = p.dernier_irreversible_depart = 0;
   p.nb_demi_coups = 0;
   p.trait = p.trait_depart = trait;
+  p.echecs960 = chess960_demande;
+  std::memcpy(p.tours_roque, TOURS_COINS, sizeof TOURS_COINS);
   p.cles[0] = partie_cle(p.echiquier);
   p.camp_programme = trait ^ 1;
 }
@@ -166,6 +189,9 @@ void partie_vers_position(Partie& p) {
   racine.dernier_irreversible = p.dernier_irreversible;
   position.camp_programme = p.camp_programme;
   position.camp_adverse = p.camp_programme ^ 1;
+  position.echecs960 = p.echecs960;
+  std::memcpy(position.tours_roque, p.tours_roque, sizeof p.tours_roque);
+  position_garde_roque();
   position_calcule();
   position.demi_coups = p.nb_demi_coups;
   position.irreversible_racine = p.dernier_irreversible;

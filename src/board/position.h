@@ -38,6 +38,12 @@ struct Partie {
   uint64_t cles[CAPACITE_PARTIE];  // placement key after i plies
   int32_t nb_demi_coups;
   int32_t camp_programme;
+  // Castling in Chess960 form (a right may belong to any rook of the first
+  // rank; castling is the king moving onto that rook), and the square of the
+  // rook each right belongs to, by side and wing (0 king side, 1 queen side;
+  // 64 for a right the start position lacks). Standard games keep the corners.
+  int32_t echecs960;
+  uint8_t tours_roque[2][2];
 };
 
 // Irreversible state of one search ply. In the castling bytes, 1 is the king
@@ -69,7 +75,18 @@ struct Position {
   int32_t demi_coups;
   int32_t irreversible_racine;
   int32_t camp_programme, camp_adverse;
+  // As in the game record: Chess960 castling, and each right's rook square.
+  int32_t echecs960;
+  uint8_t tours_roque[2][2];
+  // By side and square, the castling rights a rook of that side keeps when it
+  // leaves the square or is taken there (all but the right it belongs to).
+  uint8_t garde_roque[2][64];
 };
+
+// Where castling puts the king and the rook of side `camp` on wing `cote`
+// (0 king side: g and f files; 1 queen side: c and d files).
+constexpr int roi_apres_roque(int camp, int cote) { return (cote == 0 ? G1 : C1) + 56 * camp; }
+constexpr int tour_apres_roque(int camp, int cote) { return (cote == 0 ? F1 : D1) + 56 * camp; }
 
 extern thread_local constinit Partie partie;
 extern thread_local constinit Position position;
@@ -78,10 +95,15 @@ extern thread_local constinit Position position;
 extern int32_t mat_connu;
 
 extern const int32_t position_initiale[64];
+// UCI_Chess960: games set up from now on castle in Chess960 form, and their
+// FEN castling fields are read as Shredder-FEN or X-FEN.
+extern int32_t chess960_demande;
 extern int32_t diagonale_a1h8[64];  // file - rank
 extern int32_t diagonale_a8h1[64];  // file + rank - 7
 
 void initialise_diagonales();
+// Fills garde_roque from tours_roque.
+void position_garde_roque();
 void position_depart();
 void position_calcule();
 

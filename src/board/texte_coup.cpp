@@ -25,16 +25,22 @@ void partie_joue_coup(Partie& p, int o, int d, char lettre) {
   p.en_passant = AUCUNE_CASE;
   p.coups[n] = o + 64 * d + 4096 * (piece < 0 ? -piece : piece);
 
-  // Castling is told by the king's squares alone.
-  bool roque = false;
-  if (piece == ROI && o == E1 && (d == G1 || d == C1)) {
-    p.roque_blancs = 0;
-    roque = true;
-  } else if (piece == -ROI && o == E8 && (d == G8 || d == C8)) {
-    p.roque_noirs = 0;
-    roque = true;
-  }
-  if (roque) {
+  // Castling is told by the king's squares alone; in Chess960, by the king
+  // moving onto its own rook (and a king's two-file move is no castling).
+  const bool roque960 =
+      p.echecs960 && (piece == ROI || piece == -ROI) && p.echiquier[d] == (piece > 0 ? TOUR : -TOUR);
+  const bool roque = !p.echecs960 && ((piece == ROI && o == E1 && (d == G1 || d == C1)) ||
+                                      (piece == -ROI && o == E8 && (d == G8 || d == C8)));
+  if (roque960) {
+    const int camp = piece > 0 ? BLANCS : NOIRS, cote = d > o ? 0 : 1;
+    (camp == BLANCS ? p.roque_blancs : p.roque_noirs) = 0;
+    p.echiquier[o] = 0;
+    p.echiquier[d] = 0;
+    p.echiquier[roi_apres_roque(camp, cote)] = piece;
+    p.echiquier[tour_apres_roque(camp, cote)] = piece > 0 ? TOUR : -TOUR;
+    p.dernier_irreversible = n;
+  } else if (roque) {
+    (piece > 0 ? p.roque_blancs : p.roque_noirs) = 0;
     const int de_tour = d > o ? o + 3 : o - 4;
     const int vers_tour = d > o ? o + 1 : o - 1;
     p.echiquier[d] = piece;
@@ -58,8 +64,10 @@ void partie_joue_coup(Partie& p, int o, int d, char lettre) {
       uint8_t* droits;
       uint8_t bit;
     };
-    const Coin coins[4] = {{A1, TOUR, &p.roque_blancs, 2}, {H1, TOUR, &p.roque_blancs, 1},
-                           {A8, -TOUR, &p.roque_noirs, 2}, {H8, -TOUR, &p.roque_noirs, 1}};
+    const Coin coins[4] = {{p.tours_roque[BLANCS][1], TOUR, &p.roque_blancs, 2},
+                           {p.tours_roque[BLANCS][0], TOUR, &p.roque_blancs, 1},
+                           {p.tours_roque[NOIRS][1], -TOUR, &p.roque_noirs, 2},
+                           {p.tours_roque[NOIRS][0], -TOUR, &p.roque_noirs, 1}};
     for (const Coin& coin : coins) {
       if ((*coin.droits & coin.bit) == 0) continue;
       if ((o == coin.s && piece == coin.tour) || (d == coin.s && p.echiquier[d] == coin.tour)) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "board/position.h"
 #include "book/livre.h"
 #include "book/reglages_livre.h"
 #include "console/entree.h"
@@ -121,6 +122,8 @@ void applique_quiescence(const char* v) { quiescence_limitee = vrai(v); }
 void applique_analyse(const char* v) { analyse_uci = vrai(v); }
 void applique_lignes_pv(const char* v) { nb_lignes_pv = convertit_entier(v); }
 void applique_marge_interface(const char* v) { marge_interface_ms = convertit_entier(v); }
+// Takes effect with the next "position": the game in hand keeps its castling.
+void applique_chess960(const char* v) { chess960_demande = vrai(v); }
 void applique_fils(const char* v) { fixe_nb_fils(static_cast<int32_t>(convertit_entier(v))); }
 
 // In lookup order; "uci" prints the announced ones in this order too. Each
@@ -159,6 +162,7 @@ const Option options[] = {
      .applique = applique_profondeur_syzygy},
     {.nom = "Syzygy50MoveRule", .type = CHECK, .defaut = "true", .applique = applique_regle_50_syzygy},
     {.nom = "SyzygyProbeLimit", .type = SPIN, .defaut = "7", .min = 0, .max = 7, .applique = applique_limite_syzygy},
+    {.nom = "UCI_Chess960", .type = CHECK, .defaut = "false", .applique = applique_chess960},
     {.nom = "Threads", .type = SPIN, .defaut = "1", .min = 1, .max = FILS_MAX, .applique = applique_fils},
 };
 

@@ -36,6 +36,48 @@ bool roi_en_prise(const int32_t placement[64], int trait) {
   return en_prise;
 }
 
+// Chess960 castling field, from `c` up to its end (which `c` is left on):
+// Shredder-FEN letters name the file of the rook (HAha), X-FEN's KQkq the
+// outermost rook on that side of the king. Fills the rights and the rook
+// squares (64 where there is no right); returns why the field is refused,
+// or null.
+const char* lit_roques960(const char*& c, const int32_t placement[64], uint8_t* roque_blancs,
+                          uint8_t* roque_noirs, uint8_t tours[2][2]) {
+  tours[0][0] = tours[0][1] = tours[1][0] = tours[1][1] = AUCUNE_CASE;
+  for (; *c != 0 && !blanc(*c) && *c != '('; ++c) {
+    if (*c == '-') continue;
+    const bool majuscule = *c >= 'A' && *c <= 'Z';
+    const char lettre = majuscule ? static_cast<char>(*c - 'A' + 'a') : *c;
+    if (lettre != 'k' && lettre != 'q' && (lettre < 'a' || lettre > 'h'))
+      return "caractere inconnu dans le champ des roques";
+    const int camp = majuscule ? BLANCS : NOIRS;
+    const int rang = camp == BLANCS ? 0 : 7;
+    const int32_t roi = camp == BLANCS ? ROI : -ROI, tour = camp == BLANCS ? TOUR : -TOUR;
+    int col_roi = -1;
+    for (int col = 0; col < 8; ++col)
+      if (placement[case_de(col, rang)] == roi) col_roi = col;
+    if (col_roi < 0) return "droit de roque sans roi sur la premiere rangee";
+    int col_tour = -1;
+    if (lettre == 'k') {
+      for (int col = 7; col > col_roi && col_tour < 0; --col)
+        if (placement[case_de(col, rang)] == tour) col_tour = col;
+    } else if (lettre == 'q') {
+      for (int col = 0; col < col_roi && col_tour < 0; ++col)
+        if (placement[case_de(col, rang)] == tour) col_tour = col;
+    } else if (placement[case_de(lettre - 'a', rang)] == tour) {
+      col_tour = lettre - 'a';
+    }
+    if (col_tour < 0 || col_tour == col_roi) return "droit de roque sans tour sur sa colonne";
+    const int cote = col_tour > col_roi ? 0 : 1;
+    uint8_t& droits = camp == BLANCS ? *roque_blancs : *roque_noirs;
+    if ((droits & (1 << cote)) && tours[camp][cote] != case_de(col_tour, rang))
+      return "deux tours pour le meme roque : le roi n'est pas entre ses tours";
+    droits = static_cast<uint8_t>(droits | (1 << cote));
+    tours[camp][cote] = static_cast<uint8_t>(case_de(col_tour, rang));
+  }
+  return nullptr;
+}
+
 int refuse(const char* raison) {
   erreur_fen = raison;
   return 0;
@@ -104,6 +146,11 @@ int lit_fen(const char* texte) {
   // Castling: a letter whose king or rook is not at home grants nothing.
   if (*c == 0) return refuse("champ des roques absent");
   uint8_t roque_blancs = 0, roque_noirs = 0;
+  uint8_t tours[2][2] = {{H1, A1}, {H8, A8}};
+  if (chess960_demande) {
+    const char* raison = lit_roques960(c, placement, &roque_blancs, &roque_noirs, tours);
+    if (raison != nullptr) return refuse(raison);
+  }
   for (; *c != 0 && !blanc(*c) && *c != '('; ++c) {
     switch (*c) {
       case 'K':
@@ -151,9 +198,27 @@ int lit_fen(const char* texte) {
   partie.roque_noirs_depart = roque_noirs;
   partie.en_passant_depart = static_cast<uint8_t>(en_passant);
   partie.reserve_depart = 0;
+  partie.echecs960 = chess960_demande;
+  std::memcpy(partie.tours_roque, tours, sizeof tours);
   partie.dernier_irreversible_depart = 0;
   erreur_fen = "";
   return 1;
+}
+
+int fen_chess960(const char* texte) {
+  static Partie sauvegarde;
+  sauvegarde = partie;
+  const int32_t demande = chess960_demande;
+  chess960_demande = 1;
+  const int lu960 = lit_fen(texte);
+  const uint8_t blancs960 = partie.roque_blancs_depart, noirs960 = partie.roque_noirs_depart;
+  chess960_demande = 0;
+  const int lu = lit_fen(texte);
+  const bool autres_droits = partie.roque_blancs_depart != blancs960 || partie.roque_noirs_depart != noirs960;
+  chess960_demande = demande;
+  partie = sauvegarde;
+  erreur_fen = "";
+  return lu960 && (!lu || autres_droits) ? 1 : 0;
 }
 
 int partie_depuis_fen(const char* fen) {

@@ -9,6 +9,12 @@
 int lit_fen(const char* texte);
 extern const char* erreur_fen;
 
+// Whether the castling field of `texte` only makes sense in Chess960: read
+// as Shredder-FEN or X-FEN it grants rights that the standard reading
+// refuses or drops (file letters, a king or rook off its standard square).
+// Changes nothing.
+int fen_chess960(const char* texte);
+
 // Sets the game record to `fen` (the standard start position when null),
 // with the side to move as the program's side, and builds the search board
 // from it. Returns 0, with `erreur_fen` set, when the FEN is refused.

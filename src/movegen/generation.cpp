@@ -136,7 +136,7 @@ inline bool pion_reste_en_ligne(int de, int vers, const Legalite& l) {
 template <int C> inline bool en_passant_legal(int ply, Coup coup) {
   joue_camp<C>(ply, coup);
   const bool legal = !en_echec_camp<C>();
-  dejoue_camp<C>(ply, coup);
+  dejoue_camp<C, false>(ply, coup);  // a pawn move
   return legal;
 }
 
@@ -189,6 +189,35 @@ template <int C, bool LEGAUX> Coup* captures(int ply, const Legalite& l, Coup* s
   return sortie;
 }
 
+// The squares of a rank from a to b, both included.
+inline Bitboard segment(int a, int b) {
+  return a == b ? masque_case[a] : entre[a][b] | masque_case[a] | masque_case[b];
+}
+
+// Chess960 castling of side C on wing `cote` (0 king side, 1 queen side),
+// the right being held: the squares the king and its rook pass over,
+// destinations included, are empty but for those two, and no square the king
+// stands on, crosses or reaches is attacked. The attacks are tested with both
+// lifted off, so that the rook cannot hide a check along the rank.
+template <int C> bool roque960_possible_camp(int cote) {
+  const Position& P = position;
+  const int roi = case_roi<C>(), tour = P.tours_roque[C][cote];
+  const Bitboard autres = (P.occupation_blancs | P.occupation_noirs) ^ masque_case[roi] ^ masque_case[tour];
+  const Bitboard chemin_roi = segment(roi, roi_apres_roque(C, cote));
+  if ((chemin_roi | segment(tour, tour_apres_roque(C, cote))) & autres) return false;
+  for (Bitboard b = chemin_roi; b; b &= b - 1)
+    if (detail_legalite::attaquee_avec<C ^ 1>(dernier_bit(b), autres)) return false;
+  return true;
+}
+
+// Chess960 castling moves (the king onto its rook), king side first.
+template <int C> [[gnu::noinline]] Coup* roques960(int8_t droits, Coup* sortie) {
+  for (int cote = 0; cote < 2; ++cote)
+    if ((droits & (1 << cote)) && roque960_possible_camp<C>(cote))
+      *sortie++ = fabrique_coup(case_roi<C>(), position.tours_roque[C][cote], ROI);
+  return sortie;
+}
+
 template <int C, bool LEGAUX> Coup* non_captures(int ply, const Legalite& l, Coup* sortie) {
   constexpr int A = C ^ 1;
   const Bitboard vides = ~(position.occupation_blancs | position.occupation_noirs);
@@ -197,7 +226,9 @@ template <int C, bool LEGAUX> Coup* non_captures(int ply, const Legalite& l, Cou
   // Castling: the rights bits imply king and rook on their home squares.
   const int8_t droits = static_cast<int8_t>(C == BLANCS ? position.etats[ply].roque_blancs
                                                         : position.etats[ply].roque_noirs);
-  if (droits > 0) {
+  if (droits > 0 && position.echecs960) {
+    sortie = roques960<C>(droits, sortie);
+  } else if (droits > 0) {
     constexpr int e = C == BLANCS ? E1 : E8;
     constexpr int chemin = C == BLANCS ? 0 : 2;
     if ((droits & 1) && (chemin_roque[chemin] & vides) == chemin_roque[chemin] &&
@@ -297,6 +328,10 @@ template void genere_coups_legaux_camp<NOIRS>(int);
 void genere_coups_legaux(int camp, int ply) {
   if (camp == BLANCS) genere_coups_legaux_camp<BLANCS>(ply);
   else genere_coups_legaux_camp<NOIRS>(ply);
+}
+
+int roque960_possible(int camp, int cote) {
+  return (camp == BLANCS ? roque960_possible_camp<BLANCS>(cote) : roque960_possible_camp<NOIRS>(cote)) ? 1 : 0;
 }
 
 void genere_coups(int camp, int ply) {

@@ -20,3 +20,7 @@ void genere_coups(int camp, int ply);
 // captures, which are tried on the board. The in-check picker and perft use it.
 template <int C> void genere_coups_legaux_camp(int ply);
 void genere_coups_legaux(int camp, int ply);
+// Whether `camp`, holding the Chess960 castling right of wing `cote` (0 king
+// side, 1 queen side), may castle now: the path is clear and the king's
+// squares are safe.
+int roque960_possible(int camp, int cote);

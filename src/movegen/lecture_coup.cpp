@@ -30,11 +30,12 @@ bool coup_legal(Partie& p, int o, int d, int promo) {
 
   // A king on its home square moving two files castles whether or not the
   // game record still holds the right, as long as the rook is in its corner;
-  // the generator then checks the path and the attacked squares.
+  // the generator then checks the path and the attacked squares. (Chess960
+  // castling, the king onto its rook, needs the right.)
   const int e = camp == BLANCS ? E1 : E8;
   const int tour = camp == BLANCS ? TOUR : -TOUR;
   uint8_t& droits = camp == BLANCS ? position.etats[0].roque_blancs : position.etats[0].roque_noirs;
-  if (o == e && position.cases[e] == (camp == BLANCS ? ROI : -ROI)) {
+  if (!p.echecs960 && o == e && position.cases[e] == (camp == BLANCS ? ROI : -ROI)) {
     if (d == e + 2 && position.cases[e + 3] == tour) droits = static_cast<uint8_t>((droits & 3) | 1);
     if (d == e - 2 && position.cases[e - 4] == tour) droits = static_cast<uint8_t>((droits & 3) | 2);
   }

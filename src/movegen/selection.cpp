@@ -290,6 +290,17 @@ int coup_valide(int ply, int camp, Coup coup) {
       if (entre[o][d] & occupees) return 0;
       break;
     case ROI:
+      if (P.echecs960) {
+        // Castling is the king moving onto its rook, whose right it must hold.
+        if (P.cases[d] != (camp == BLANCS ? TOUR : -TOUR)) {
+          if (d - o == 2 || o - d == 2) return 0;  // castling in standard form means nothing here
+          break;
+        }
+        const int8_t droits = static_cast<int8_t>(camp == BLANCS ? P.etats[ply].roque_blancs : P.etats[ply].roque_noirs);
+        const int cote = d > o ? 0 : 1;
+        if (droits <= 0 || !(droits & (1 << cote)) || P.tours_roque[camp][cote] != d || prise != 0) return 0;
+        return roque960_possible(camp, cote);
+      }
       if (d - o == 2 || o - d == 2) {
         // Castling, checked completely here.
         const int e = camp == BLANCS ? E1 : E8;

@@ -65,10 +65,12 @@ inline void ecrit_fiche(FicheSinguliere& f, const FicheSinguliere& v) {
   for (int i = 0; i < 4; ++i) std::atomic_ref<uint32_t>(f.mots[i]).store(v.mots[i], std::memory_order_relaxed);
 }
 
-// Pawn units of the piece on square s (0 when empty, as the destination of
-// an en-passant capture is).
-inline int32_t unites_prise_case(int s) {
-  const int piece = position.cases[s];
+// Pawn units of the piece a move takes from its destination square (0 when
+// that square is empty, as the destination of an en-passant capture is, and
+// for a Chess960 castling, which lands on the mover's own rook).
+inline int32_t unites_prise_coup(Coup coup) {
+  if (piece_prise(coup) == 0) return 0;
+  const int piece = position.cases[destination(coup)];
   return unites_prise[piece < 0 ? -piece : piece];
 }
 
@@ -215,7 +217,7 @@ Coup cherche_coup_singulier(int alpha, int camp, int profondeur, int ply, int ec
       nb_atteints = 0;
       break;
     }
-    valeur_prise[ply] = unites_prise_case(destination(coup));
+    valeur_prise[ply] = unites_prise_coup(coup);
     promotion_ply[ply] = promotion(coup);
     joue(camp, ply, coup);
     if (!echec_entree && en_echec(camp)) {
@@ -459,7 +461,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
         return 0;
       }
     }
-    valeur_prise[ply] = unites_prise_case(destination(coup));
+    valeur_prise[ply] = unites_prise_coup(coup);
     promotion_ply[ply] = promotion(coup);
     joue(camp, ply, coup);
     if (precharge) precharge_hash(autre);

@@ -93,7 +93,10 @@ void prepare_coups_racine() {
     for (Coup* c = debut_liste[1]; c < fin_captures; ++c)
       gain = std::max(gain, echange_statique(origine(*c), destination(*c), autre));
     dejoue(camp, 0, f.coup);
-    f.score_preliminaire = score - gain + echange_statique(origine(f.coup), destination(f.coup), camp);
+    // (Chess960 castling lands on the mover's own rook: no exchange there.)
+    const bool sur_propre_piece = piece_prise(f.coup) == 0 && position.cases[destination(f.coup)] != VIDE;
+    f.score_preliminaire =
+        score - gain + (sur_propre_piece ? 0 : echange_statique(origine(f.coup), destination(f.coup), camp));
   }
 
   // Best first; equal scores keep generation order.

@@ -64,6 +64,15 @@ TEST(Joue, CasParticuliersRestaures) {
     ASSERT_TRUE(place_fen(fen));
     verifie_recursif(partie.trait, 0, 3, fen);
   }
+  // Chess960 castling both ways: the king landing on its rook's square, the
+  // king and rook trading squares, a king that does not move.
+  chess960_demande = 1;
+  for (const char* fen : {"1r2k1r1/8/8/8/8/8/8/1R2K1R1 w GBgb - 0 1", "4rkr1/8/8/8/8/8/8/4RKR1 b EGeg - 0 1",
+                          "rk4rr/8/8/8/8/8/1P6/1RK3R1 w Bh - 0 1"}) {
+    ASSERT_TRUE(place_fen(fen)) << fen << ": " << erreur_fen;
+    verifie_recursif(partie.trait, 0, 3, fen);
+  }
+  chess960_demande = 0;
 }
 
 TEST(Joue, DroitsDeRoqueEtEnPassant) {

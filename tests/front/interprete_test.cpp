@@ -49,6 +49,7 @@ TEST(Uci, AnnonceExacte) {
                 "option name SyzygyProbeDepth type spin default 1 min 1 max 100\n"
                 "option name Syzygy50MoveRule type check default true\n"
                 "option name SyzygyProbeLimit type spin default 7 min 0 max 7\n"
+                "option name UCI_Chess960 type check default false\n"
                 "option name Threads type spin default 1 min 1 max 64\n"
                 "uciok\n");
   EXPECT_EQ(statut, 0);
@@ -167,6 +168,36 @@ TEST(Uci, CoupRefuseNomme) {
   EXPECT_EQ(sortie.find("info string Coup refuse : e1e3 ("), 0u) << sortie;
   EXPECT_NE(sortie.find("\ninfo string Coup refuse : i9e5 ("), std::string::npos) << sortie;
   EXPECT_NE(sortie.find("ce coup et les suivants sont ignores\nreadyok\n"), std::string::npos) << sortie;
+}
+
+TEST(Uci, Chess960) {
+  // Castling is the king moving onto its rook: here the rook jumps over a
+  // king that stays on g1, and mates. The search must find it and write it so.
+  const std::string mat = "position fen 4rkr1/4p1p1/8/8/8/8/7P/6KR w H - 0 1";
+  SessionUci s;
+  s.envoie("setoption name UCI_Chess960 value true");
+  s.envoie(mat);
+  s.envoie("go depth 3");
+  EXPECT_EQ(s.attend("bestmove"), "bestmove g1h1");
+  // Castling read in "moves": the later moves need each king and rook on its
+  // castling square, and the answer must be legal in the position reached.
+  s.envoie("position fen 1r2k1r1/pppppppp/8/8/8/8/PPPPPPPP/1R2K1R1 w GBgb - 0 1 moves e1g1 e8b8 f1e1 d8e8");
+  s.envoie("go depth 3");
+  const std::string reponse = s.attend("bestmove");
+  ASSERT_GE(reponse.size(), 13u);
+  const std::string legaux = lance_velmar({"perft", "1", "2k1r1r1/pppppppp/8/8/8/8/PPPPPPPP/1R2R1K1", "w", "-", "-"}, "");
+  EXPECT_NE(legaux.find(reponse.substr(9, 4) + ": 1\n"), std::string::npos) << reponse << "\n" << legaux;
+  // Without the option the file letter is refused, as any unknown letter.
+  s.envoie("setoption name UCI_Chess960 value false");
+  s.envoie(mat);
+  s.envoie("isready");
+  s.attend("readyok");
+  int refus = 0;
+  for (const std::string& l : s.lignes) {
+    EXPECT_NE(l.rfind("info string Coup refuse", 0), 0u) << l;
+    refus += l == "info string position refusee : FEN invalide (caractere inconnu dans le champ des roques)";
+  }
+  EXPECT_EQ(refus, 1);
 }
 
 TEST(Uci, DebugOuvreEtFermeLeJournal) {

@@ -36,6 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
   const std::string fen = texte.substr(0, fin_ligne);
   const std::string coups = fin_ligne == std::string::npos ? "" : texte.substr(fin_ligne + 1);
 
+  // A castling field that only Chess960 explains is read as Chess960, as
+  // the perft mode does.
+  chess960_demande = fen != "startpos" && fen_chess960(fen.c_str());
   partie_initialise(partie, position_initiale, BLANCS);
   const Partie avant = partie;
   if (fen != "startpos") {

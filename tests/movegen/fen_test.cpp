@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "common/plateau.h"
 
@@ -121,6 +122,42 @@ TEST(Fen, ArretSurLaParentheseDuRoque) {
   ASSERT_TRUE(lit_fen("4k3/8/8/8/8/8/8/R3K3 w Q(comment"));
   EXPECT_EQ(partie.roque_blancs_depart, 2);
   EXPECT_EQ(partie.en_passant_depart, AUCUNE_CASE);
+}
+
+TEST(Fen, RoquesChess960) {
+  initialise_plateau();
+  chess960_demande = 1;
+  // X-FEN: K and Q name the outermost rook of each wing; a file letter
+  // (Shredder-FEN) names any rook, here the inner one of two on the king side.
+  for (const char* roques : {"KQkq", "HBhb"}) {
+    ASSERT_TRUE(lit_fen((std::string("1r2k1rr/8/8/8/8/8/8/1R2K1RR w ") + roques + " - 0 1").c_str())) << roques;
+    EXPECT_EQ(partie.roque_blancs_depart, 3);
+    EXPECT_EQ(partie.roque_noirs_depart, 3);
+    EXPECT_EQ(partie.tours_roque[BLANCS][0], H1);
+    EXPECT_EQ(partie.tours_roque[BLANCS][1], B1);
+    EXPECT_EQ(partie.tours_roque[NOIRS][0], H8);
+    EXPECT_EQ(partie.echecs960, 1);
+  }
+  ASSERT_TRUE(lit_fen("1r2k1rr/8/8/8/8/8/8/1R2K1RR w Gg - 0 1"));
+  EXPECT_EQ(partie.roque_blancs_depart, 1);
+  EXPECT_EQ(partie.tours_roque[BLANCS][0], G1);
+  EXPECT_EQ(partie.tours_roque[BLANCS][1], AUCUNE_CASE);
+  // Refused, the game record untouched: a letter with no rook on its file or
+  // wing, a king off its first rank, two rooks for one wing (the king not
+  // between its rooks), a letter on the king's own file.
+  partie_recommence(partie);
+  Partie avant;
+  std::memcpy(&avant, &partie, sizeof partie);
+  for (const char* fen : {"1r2k1rr/8/8/8/8/8/8/1R2K1RR w A - 0 1", "4k3/8/8/8/8/8/8/4K1R1 w Q - 0 1",
+                          "8/4k3/8/8/8/8/8/R3K2R w k - 0 1", "4k3/8/8/8/8/8/8/4KRR1 w GF - 0 1",
+                          "4k3/8/8/8/8/8/8/4K2R w E - 0 1"}) {
+    EXPECT_FALSE(lit_fen(fen)) << fen;
+    EXPECT_STRNE(erreur_fen, "") << fen;
+    EXPECT_EQ(std::memcmp(&avant, &partie, sizeof partie), 0) << fen;
+  }
+  chess960_demande = 0;
+  // Standard chess reads the field as always: file letters are refused.
+  EXPECT_FALSE(lit_fen("1r2k1rr/8/8/8/8/8/8/1R2K1RR w HBhb - 0 1"));
 }
 
 }  // namespace

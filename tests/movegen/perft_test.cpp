@@ -27,6 +27,25 @@ TEST(Perft, SuiteJusquAUnMillionDeFeuilles) { verifie_suite(1000000); }
 
 TEST(PerftSlow, SuiteALaProfondeurComplete) { verifie_suite(~0ull); }
 
+// The Chess960 suite (Shredder-FEN castling fields) to `profondeur` plies.
+void verifie_suite960(int profondeur) {
+  const auto suite = lit_epd_perft(std::string(VELMAR_TEST_DATA) + "/fischer.epd");
+  ASSERT_EQ(suite.size(), 480u);
+  chess960_demande = 1;
+  for (const CasPerft& c : suite) {
+    ASSERT_TRUE(place_fen(c.fen)) << c.fen << ": " << erreur_fen;
+    for (const auto& [p, attendu] : c.comptes) {
+      if (p > profondeur) break;
+      EXPECT_EQ(compte_perft(partie.trait, 0, p), attendu) << c.fen << " depth " << p;
+    }
+  }
+  chess960_demande = 0;
+}
+
+TEST(Perft, Chess960) { verifie_suite960(3); }
+
+TEST(PerftSlow, Chess960ALaProfondeurCinq) { verifie_suite960(5); }
+
 TEST(Perft, ModeDuProgrammeCompteParCoupRacine) {
   int statut = -1;
   const std::string sortie =
@@ -39,6 +58,23 @@ TEST(Perft, ModeDuProgrammeCompteParCoupRacine) {
   size_t lignes = 0;
   for (char ch : sortie) lignes += ch == '\n';
   EXPECT_EQ(lignes, 16u);
+}
+
+TEST(Perft, ModeDuProgrammeLitLesRoquesChess960) {
+  // Shredder-FEN and X-FEN fields name the same rights; castling is written
+  // as the king taking its own rook. A standard FEN keeps standard castling.
+  for (const char* roques : {"GBgb", "KQkq"}) {
+    int statut = -1;
+    const std::string sortie =
+        lance_velmar({"perft", "2", "1r2k1r1/pppppppp/8/8/8/8/PPPPPPPP/1R2K1R1", "w", roques, "-", "0", "1"}, "", &statut);
+    EXPECT_EQ(statut, 0);
+    EXPECT_NE(sortie.find("e1g1: 25\n"), std::string::npos) << sortie;
+    EXPECT_NE(sortie.find("e1b1: 25\n"), std::string::npos) << sortie;
+    EXPECT_NE(sortie.find("\n\nNodes searched: 625\n"), std::string::npos) << sortie;
+  }
+  const std::string standard = lance_velmar({"perft", "1", "r3k2r/8/8/8/8/8/8/R3K2R", "w", "KQkq", "-", "0", "1"}, "");
+  EXPECT_NE(standard.find("e1g1: 1\n"), std::string::npos) << standard;
+  EXPECT_NE(standard.find("e1c1: 1\n"), std::string::npos) << standard;
 }
 
 TEST(Perft, ModeDuProgrammeSansFenPartDuDebut) {

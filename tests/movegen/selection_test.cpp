@@ -280,6 +280,17 @@ TEST_F(Selection, CoupValide) {
   EXPECT_TRUE(coup_valide(0, NOIRS, 0x6EBC));
   ASSERT_TRUE(place_fen("rn2k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1"));
   EXPECT_FALSE(coup_valide(0, NOIRS, 0x6EBC));  // b8 occupied
+  // Chess960: the king moves onto its rook. Castling long would put the king
+  // on c1 in the queen's line once the rook has left b1; the standard form
+  // means nothing there.
+  chess960_demande = 1;
+  ASSERT_TRUE(place_fen("4k3/8/8/8/8/8/8/qR2K2R w HB - 0 1"));
+  EXPECT_TRUE(coup_valide(0, BLANCS, fabrique_coup(E1, H1, ROI)));
+  EXPECT_FALSE(coup_valide(0, BLANCS, fabrique_coup(E1, B1, ROI)));
+  EXPECT_FALSE(coup_valide(0, BLANCS, 0x6184));
+  position.etats[0].roque_blancs = 2;
+  EXPECT_FALSE(coup_valide(0, BLANCS, fabrique_coup(E1, H1, ROI)));  // the right is gone
+  chess960_demande = 0;
 }
 
 }  // namespace
