@@ -7,7 +7,11 @@
 #
 # OPPONENT: glaurung, toga2, stockfish (full strength), stockfish-ELO (for
 # example stockfish-2000: UCI_LimitStrength with UCI_Elo ELO), phalanx, sjeng
-# (these two speak xboard: only with cutechess-cli).
+# (these two speak xboard: only with cutechess-cli), or velmar: Velmar itself
+# in another configuration (VELMAR_OPPONENT=/path/to/binary, default the same
+# binary, with the options of VELMAR_OPPONENT_OPTIONS).
+# VELMAR_OPTIONS="NAME=VALUE ..." sets options of the Velmar under test, for
+# example VELMAR_OPTIONS="Threads=2" bench/match.sh -c 1 velmar.
 # TC, in the runner's notation (default 10+0.1): "10+0.1" (10 s and 0.1 s a
 # move), "40/20" (40 moves in 20 s, repeating), "st=0.2" (0.2 s a move),
 # "nodes=20000" (20000 nodes a move and no clock; fastchess only).
@@ -80,6 +84,9 @@ if [ -z "$velmar" ]; then
 fi
 repertoire_velmar=$racine
 [ -s "$racine/books/Velmar.bib" ] && repertoire_velmar=$racine/books
+# "NAME=VALUE ..." as the runner's option.NAME=VALUE words.
+options_uci() { local o; for o in $1; do printf 'option.%s\n' "$o"; done; }
+mapfile -t options_velmar < <(options_uci "${VELMAR_OPTIONS:-}")
 
 installe() {  # installe PACKAGE BINARY
   command -v "$2" >/dev/null || [ -x "/usr/games/$2" ] && return 0
@@ -139,18 +146,25 @@ for adversaire in "$@"; do
         continue
       fi
       installe "$adversaire" "$adversaire"; cmd=$(chemin "$adversaire"); protocole=xboard ;;
+    velmar)
+      cmd=${VELMAR_OPPONENT:-$velmar}
+      mapfile -t options < <(options_uci "${VELMAR_OPPONENT_OPTIONS:-}")
+      adversaire=velmar-ref ;;
     *) echo "unknown opponent: $adversaire" >&2; exit 2 ;;
   esac
 
   nom=$(echo "$adversaire" | tr -c 'A-Za-z0-9\n-' _)
-  journal=$sortie/$nom-$(echo "$cadence" | tr '/+=' '_p_')$suffixe${VELMAR:+-$(basename "$velmar")}.log
+  reglages=$(echo "${VELMAR_OPTIONS:-}" | tr -c 'A-Za-z0-9\n' _ | sed 's/^./-&/')
+  journal=$sortie/$nom-$(echo "$cadence" | tr '/+=' '_p_')$suffixe${VELMAR:+-$(basename "$velmar")}$reglages.log
   pgn=${journal%.log}.pgn
   rm -f "$pgn"
   if [[ $cadence == st=* ]]; then tc=("$cadence")
   elif [[ $cadence == nodes=* ]]; then tc=(tc=inf "$cadence")
   else tc=("tc=$cadence"); fi
-  commun=(-engine cmd="$velmar" name=Velmar dir="$repertoire_velmar" proto=uci
-          -engine cmd="$cmd" name="$adversaire" proto="$protocole" "${options[@]}"
+  dir_adversaire=()
+  [ "$adversaire" = velmar-ref ] && dir_adversaire=(dir="$repertoire_velmar")
+  commun=(-engine cmd="$velmar" name=Velmar dir="$repertoire_velmar" proto=uci "${options_velmar[@]}"
+          -engine cmd="$cmd" name="$adversaire" "${dir_adversaire[@]}" proto="$protocole" "${options[@]}"
           -each "${tc[@]}" option.Hash=16
           -rounds $((parties / 2)) -games 2 -repeat -concurrency "$concurrence"
           "${ouvertures_runner[@]}"

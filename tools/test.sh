@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Velmar and runs every fast test, then the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the tests of searches
+# on several threads under ThreadSanitizer.
 # VELMAR_SLOW=1 also runs the slow tests (full perft depths and the like).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,4 +42,13 @@ if [ "${VELMAR_NO_SANITIZE:-0}" != 1 ]; then
   # rather than abort for that to be seen.
   export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}allocator_may_return_null=1"
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -LE slow
+fi
+
+if [ "${VELMAR_NO_SANITIZE:-0}" != 1 ] && [ "${VELMAR_NO_TSAN:-0}" != 1 ]; then
+  # ThreadSanitizer reports any access two threads make to the same memory
+  # without synchronisation: a search record left shared between the search
+  # threads, or a table word written without an atomic access.
+  cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMAR_TSAN=ON >/dev/null
+  cmake --build build-tsan -j"$jobs" --target velmar tests_search
+  ctest --test-dir build-tsan --output-on-failure -j"$jobs" -R '^Fils\.'
 fi

@@ -3,7 +3,8 @@
 // The board exists twice: the game record holds the game as the interface
 // sees it (start position, moves played, keys after every ply); the search
 // board holds the same placement as bitboards, occupancies, material
-// sums and keys, kept current by joue/dejoue. Both are process-wide.
+// sums and keys, kept current by joue/dejoue. Every thread that searches has
+// its own copy of both.
 #pragma once
 
 #include <cstdint>
@@ -87,8 +88,8 @@ struct Position {
 constexpr int roi_apres_roque(int camp, int cote) { return (cote == 0 ? G1 : C1) + 56 * camp; }
 constexpr int tour_apres_roque(int camp, int cote) { return (cote == 0 ? F1 : D1) + 56 * camp; }
 
-extern Partie partie;
-extern Position position;
+extern thread_local constinit Partie partie;
+extern thread_local constinit Position position;
 // Best mate score the searches of this game have found (0 = none): a later
 // search ends once it finds a better one. A fresh board forgets it.
 extern int32_t mat_connu;

@@ -4,6 +4,7 @@
 #include "egtb/cache.h"
 
 #include <cstdlib>
+#include <mutex>
 #include <new>
 
 #include "egtb/compression.h"
@@ -150,6 +151,10 @@ void cree_cache(int64_t octets) {
 }
 
 int lit_entree(int n, int camp, int32_t index) {
+  // One cache and one set of open files serve every searching thread: a
+  // probe holds them until its value is read.
+  static std::mutex verrou;
+  const std::lock_guard<std::mutex> garde(verrou);
   if (nb_blocs == 0 || n < 1 || n > NB_TABLES) return VALEUR_ABSENTE;
   DescTable& t = tables[n];
   if (!t.seaux[camp] || !t.fichier_nom[camp]) return VALEUR_ABSENTE;

@@ -12,8 +12,8 @@
 #include "egtb/tablebases.h"
 #include "movegen/attaques.h"
 
-int64_t tb_sondes = 0;
-int64_t tb_succes = 0;
+thread_local constinit int64_t tb_sondes = 0;
+thread_local constinit int64_t tb_succes = 0;
 
 namespace {
 

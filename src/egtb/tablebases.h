@@ -33,5 +33,5 @@ int sonde_tables(int32_t& score, int camp, int ply = 0);
 int table_couvre(int camp);
 
 // Counters kept by the search: probes attempted and values found.
-extern int64_t tb_sondes;
-extern int64_t tb_succes;
+extern thread_local constinit int64_t tb_sondes;
+extern thread_local constinit int64_t tb_succes;

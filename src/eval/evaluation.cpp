@@ -12,9 +12,9 @@
 #include "eval/tables_evaluation.h"
 #include "movegen/bitboard.h"
 
-int64_t nb_evaluations = 0;
-int64_t nb_appels_evaluation = 0;
-int64_t nb_evaluations_completes = 0;
+thread_local constinit int64_t nb_evaluations = 0;
+thread_local constinit int64_t nb_appels_evaluation = 0;
+thread_local constinit int64_t nb_evaluations_completes = 0;
 
 namespace {
 

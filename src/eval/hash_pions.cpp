@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-unsigned char* memoire_hash_pions = nullptr;
+thread_local constinit unsigned char* memoire_hash_pions = nullptr;
 
 bool alloue_hash_pions() {
   if (memoire_hash_pions == nullptr)

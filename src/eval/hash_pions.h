@@ -8,7 +8,7 @@
 
 constexpr int ENTREES_HASH_PIONS = 32768;
 constexpr int OCTETS_ENTREE_PIONS = 40;
-extern unsigned char* memoire_hash_pions;  // null until allocated
+extern thread_local constinit unsigned char* memoire_hash_pions;  // null until allocated
 
 // Allocates the memory when it is not there yet (cleared); false when that
 // fails, and the memory stays absent.

@@ -18,8 +18,8 @@ struct TableHashPions {
 };
 static_assert(sizeof(TableHashPions) == 40, "a pawn hash entry takes 40 bytes");
 
-extern TableHashPions resume_pions;
-extern uint32_t dernier_cle_pions;  // key of the last evaluation by evalue_pions
+extern thread_local constinit TableHashPions resume_pions;
+extern thread_local constinit uint32_t dernier_cle_pions;  // key of the last evaluation by evalue_pions
 
 // Pawn-structure score (White's view); fills resume_pions, from the table
 // when the pawn key is there.

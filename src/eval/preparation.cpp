@@ -11,23 +11,20 @@
 #include "eval/tables_evaluation.h"
 #include "movegen/bitboard.h"
 
-int32_t phase_jeu = 1;
-int32_t materiel_racine = 0;
-int32_t position_racine = 0;
-int32_t marge_paresseuse = 200;
+thread_local constinit int32_t phase_jeu = 1;
+thread_local constinit int32_t materiel_racine = 0;
+thread_local constinit int32_t position_racine = 0;
+thread_local constinit int32_t marge_paresseuse = 200;
 
-int32_t nb_cavaliers_blancs, nb_fous_blancs, nb_tours_blanches, nb_dames_blanches;
-int32_t nb_cavaliers_noirs, nb_fous_noirs, nb_tours_noires, nb_dames_noires;
-int32_t mineures_blancs, mineures_noirs;
-int32_t majeures_blancs, majeures_noirs;
+thread_local constinit int32_t nb_cavaliers_blancs, nb_fous_blancs, nb_tours_blanches, nb_dames_blanches;
+thread_local constinit int32_t nb_cavaliers_noirs, nb_fous_noirs, nb_tours_noires, nb_dames_noires;
+thread_local constinit int32_t mineures_blancs, mineures_noirs;
+thread_local constinit int32_t majeures_blancs, majeures_noirs;
 
-int32_t pst_blancs[7][64];
-int32_t pst_noirs[7][64];
-int32_t* const pst_par_piece[13] = {
-    pst_noirs[6], pst_noirs[5], pst_noirs[4], pst_noirs[3], pst_noirs[2], pst_noirs[1], nullptr,
-    pst_blancs[1], pst_blancs[2], pst_blancs[3], pst_blancs[4], pst_blancs[5], pst_blancs[6]};
-int32_t avant_poste_blancs[64];
-int32_t avant_poste_noirs[64];
+thread_local constinit int32_t pst_blancs[7][64];
+thread_local constinit int32_t pst_noirs[7][64];
+thread_local constinit int32_t avant_poste_blancs[64];
+thread_local constinit int32_t avant_poste_noirs[64];
 
 namespace {
 
@@ -247,9 +244,9 @@ void prepare_evaluation() {
   for (int s = 0; s < 64; ++s) {
     const int piece = p.cases[s];
     if (piece > 0)
-      somme += pst_par_piece[piece + 6][s];
+      somme += pst_blancs[piece][s];
     else if (piece < 0)
-      somme -= pst_par_piece[piece + 6][s];
+      somme -= pst_noirs[-piece][s];
   }
   position_racine = somme;
 }

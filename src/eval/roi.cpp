@@ -8,8 +8,8 @@
 #include "movegen/attaques.h"
 #include "movegen/bitboard.h"
 
-int32_t exposition_blancs = 0;
-int32_t exposition_noirs = 0;
+thread_local constinit int32_t exposition_blancs = 0;
+thread_local constinit int32_t exposition_noirs = 0;
 
 namespace {
 

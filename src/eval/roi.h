@@ -6,7 +6,7 @@
 
 // King exposure of each side, left by exposition_rois (0 when the evaluation
 // skipped it); the queen term reads them.
-extern int32_t exposition_blancs, exposition_noirs;
+extern thread_local constinit int32_t exposition_blancs, exposition_noirs;
 
 // Castling state and blocked centre pawns.
 int evalue_roque(int ply);

@@ -18,6 +18,7 @@
 #include "front/interprete.h"
 #include "front/nombres.h"
 #include "learn/apprentissage.h"
+#include "search/fils.h"
 #include "search/reglages_recherche.h"
 #include "search/table_hash.h"
 #include "syzygy/syzygy.h"
@@ -123,6 +124,7 @@ void applique_lignes_pv(const char* v) { nb_lignes_pv = convertit_entier(v); }
 void applique_marge_interface(const char* v) { marge_interface_ms = convertit_entier(v); }
 // Takes effect with the next "position": the game in hand keeps its castling.
 void applique_chess960(const char* v) { chess960_demande = vrai(v); }
+void applique_fils(const char* v) { fixe_nb_fils(static_cast<int32_t>(convertit_entier(v))); }
 
 // In lookup order; "uci" prints the announced ones in this order too. Each
 // option writes into the setting of the subsystem that reads it.
@@ -161,6 +163,7 @@ const Option options[] = {
     {.nom = "Syzygy50MoveRule", .type = CHECK, .defaut = "true", .applique = applique_regle_50_syzygy},
     {.nom = "SyzygyProbeLimit", .type = SPIN, .defaut = "7", .min = 0, .max = 7, .applique = applique_limite_syzygy},
     {.nom = "UCI_Chess960", .type = CHECK, .defaut = "false", .applique = applique_chess960},
+    {.nom = "Threads", .type = SPIN, .defaut = "1", .min = 1, .max = FILS_MAX, .applique = applique_fils},
 };
 
 constexpr const char* noms_types[] = {"check", "spin", "string", "button"};

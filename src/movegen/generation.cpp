@@ -9,8 +9,8 @@
 #include "movegen/bitboard.h"
 #include "movegen/legalite.h"
 
-Coup pile_coups[TAILLE_PILE_COUPS];
-Coup* debut_liste[PLY_MAX + 1] = {pile_coups};
+thread_local constinit Coup pile_coups[TAILLE_PILE_COUPS];
+thread_local constinit Coup* debut_liste[PLY_MAX + 1];
 
 namespace {
 

@@ -18,19 +18,19 @@ struct EtatSelection {
   int32_t restants;
   Coup* suivant;
 };
-extern EtatSelection etat_selection[PLY_MAX];
+extern thread_local constinit EtatSelection etat_selection[PLY_MAX];
 
 // Scores parallel to the list being ordered, shared by all plies.
 constexpr int TAILLE_SCORES = 512;
-extern int32_t score_coups[TAILLE_SCORES];
+extern thread_local constinit int32_t score_coups[TAILLE_SCORES];
 
 // Move-ordering data kept by the search and read by the pickers. They are
 // defined with the pickers so that the pickers stand on their own.
-extern Coup coup_hash[PLY_MAX];       // transposition table or internal deepening move
-extern Coup pv_precedente[PLY_MAX];   // previous iteration's principal variation
-extern int premiere_branche;          // set while on the leftmost branch
-extern Coup tueur1[PLY_MAX], tueur2[PLY_MAX];
-extern int32_t historique[2][4096];   // by side and origin | destination << 6
+extern thread_local constinit Coup coup_hash[PLY_MAX];       // transposition table or internal deepening move
+extern thread_local constinit Coup pv_precedente[PLY_MAX];   // previous iteration's principal variation
+extern thread_local constinit int premiere_branche;          // set while on the leftmost branch
+extern thread_local constinit Coup tueur1[PLY_MAX], tueur2[PLY_MAX];
+extern thread_local constinit int32_t historique[2][4096];   // by side and origin | destination << 6
 
 Coup selection_coup(int camp, int ply, int index);
 Coup selection_coup_echec(int camp, int ply, int index);

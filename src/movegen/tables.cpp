@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "movegen/bitboard.h"
+#include "movegen/generation.h"
 
 Bitboard masque_rangee[8];
 Bitboard masque_colonne[8];
@@ -174,6 +175,8 @@ Bitboard cibles_par_sauts(int s, const int (*sauts)[2], int n) {
 }  // namespace
 
 void init_tables() {
+  // The move lists of the calling thread start at the bottom of its stack.
+  debut_liste[0] = pile_coups;
   for (int i = 0; i < 8; ++i) {
     masque_rangee[i] = 0;
     masque_colonne[i] = 0;

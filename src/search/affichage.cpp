@@ -10,6 +10,7 @@
 #include "egtb/tablebases.h"
 #include "eval/evaluation.h"
 #include "search/etat_recherche.h"
+#include "search/fils.h"
 #include "search/syzygy_recherche.h"
 #include "search/table_hash.h"
 #include "search/temps.h"
@@ -74,7 +75,7 @@ void affiche_pv(int profondeur, int score, char marque) {
   pos = ajoute_score(ligne, pos, score);
   if (marque == '+') pos = ajoute(ligne, pos, "lowerbound ");
   if (marque == '-') pos = ajoute(ligne, pos, "upperbound ");
-  pos = ajoute(ligne, pos, "depth %d nodes %lld time %lld", profondeur, static_cast<long long>(noeuds),
+  pos = ajoute(ligne, pos, "depth %d nodes %lld time %lld", profondeur, static_cast<long long>(noeuds_tous()),
                static_cast<long long>(ms));
   if (syzygy_chemin_fixe) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tb_succes));
   pos = ajoute(ligne, pos, " pv");
@@ -100,7 +101,7 @@ void affiche_ligne_multipv(int numero, int profondeur, int score, const Coup* co
   char ligne[TAILLE_LIGNE_PV];
   int pos = ajoute(ligne, 0, "info multipv %d ", numero);
   pos = ajoute_score(ligne, pos, score);
-  pos = ajoute(ligne, pos, "depth %d nodes %lld time %lld", profondeur, static_cast<long long>(noeuds),
+  pos = ajoute(ligne, pos, "depth %d nodes %lld time %lld", profondeur, static_cast<long long>(noeuds_tous()),
                static_cast<long long>(millisecondes_ecoulees()));
   if (syzygy_chemin_fixe) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tb_succes));
   pos = ajoute(ligne, pos, " pv");
@@ -112,7 +113,7 @@ void affiche_vitesse() {
   const int64_t ms = millisecondes_ecoulees();
   if (ms < 1000) return;
   char ligne[TAILLE_LIGNE_PV];
-  int pos = ajoute(ligne, 0, "info nps %lld hashfull %d", static_cast<long long>(noeuds * 1000 / ms),
+  int pos = ajoute(ligne, 0, "info nps %lld hashfull %d", static_cast<long long>(noeuds_tous() * 1000 / ms),
                    remplissage_hash());
   if (tb_succes > 0) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tb_succes));
   if (nb_coupures > 0)

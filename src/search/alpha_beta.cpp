@@ -1,6 +1,7 @@
 // The full-width search: fail-soft principal-variation search with a
 // transposition table, null move, internal iterative deepening, a singular
 // move test, fractional extensions, futility pruning, killers and history.
+#include <atomic>
 #include <cstdint>
 
 #include "board/joue.h"
@@ -16,6 +17,7 @@
 #include "movegen/selection.h"
 #include "search/affichage.h"
 #include "search/etat_recherche.h"
+#include "search/fils.h"
 #include "search/limites_recherche.h"
 #include "search/recherche.h"
 #include "search/reglages_recherche.h"
@@ -45,15 +47,23 @@ constexpr int MARGE_FUTILITE_2 = 600;
 // Pawn units of a captured piece, by type, for the recapture extension.
 constexpr int32_t unites_prise[8] = {0, 1, 3, 3, 5, 10, 50, 0};
 
-// Results of the singular-move test, kept across searches.
+// Results of the singular-move test, kept across searches and shared by
+// every searching thread. Its words are read and written whole without a
+// lock: a record torn by two threads at most extends the wrong move.
 struct FicheSinguliere {
-  uint32_t cle_basse;
-  uint32_t cle_haute;
-  uint32_t coup;
-  uint32_t profondeur;
+  uint32_t mots[4];  // key low word, key high word, move, depth
 };
 constexpr uint64_t TAILLE_CACHE_SINGULIER = 2000000;
 FicheSinguliere cache_singulier[TAILLE_CACHE_SINGULIER];
+
+inline FicheSinguliere lit_fiche(FicheSinguliere& f) {
+  FicheSinguliere lue;
+  for (int i = 0; i < 4; ++i) lue.mots[i] = std::atomic_ref<uint32_t>(f.mots[i]).load(std::memory_order_relaxed);
+  return lue;
+}
+inline void ecrit_fiche(FicheSinguliere& f, const FicheSinguliere& v) {
+  for (int i = 0; i < 4; ++i) std::atomic_ref<uint32_t>(f.mots[i]).store(v.mots[i], std::memory_order_relaxed);
+}
 
 // Pawn units of the piece a move takes from its destination square (0 when
 // that square is empty, as the destination of an en-passant capture is, and
@@ -71,9 +81,15 @@ inline int pions_de(int camp) { return camp == BLANCS ? position.nb_pions_blancs
 // stops at the same node every time; the clock and the console are
 // consulted only every intervalle_controle nodes of either search.
 inline void controle_periodique() {
-  if (noeuds >= limite_noeuds) arret_recherche = 1;
+  // With several threads, the main search's own nodes count.
+  if (noeuds >= limite_noeuds && numero_fil == 0) arret_recherche = 1;
   if (compteur_controle-- < 0) {
     compteur_controle = intervalle_controle;
+    // Only the main search watches the clock and the console.
+    if (numero_fil != 0) {
+      publie_noeuds();
+      return;
+    }
     if (temps_depasse(0)) arret_recherche = 1;
     if (commande_pendant_recherche && entree_disponible()) commande_pendant_recherche();
   }
@@ -404,13 +420,14 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
     uint64_t cle = position.cle;
     if (camp == NOIRS) cle = ~cle;
     FicheSinguliere& f = cache_singulier[cle % TAILLE_CACHE_SINGULIER];
+    const FicheSinguliere lue = lit_fiche(f);
     const uint32_t basse = static_cast<uint32_t>(cle), haute = static_cast<uint32_t>(cle >> 32);
-    if (f.cle_basse == basse && f.cle_haute == haute && static_cast<int>(f.profondeur) + 16 >= profondeur &&
-        f.coup != 0) {
-      coup_singulier = static_cast<Coup>(f.coup);
+    if (lue.mots[0] == basse && lue.mots[1] == haute && static_cast<int>(lue.mots[3]) + 16 >= profondeur &&
+        lue.mots[2] != 0) {
+      coup_singulier = static_cast<Coup>(lue.mots[2]);
     } else if (ply > 0 && profondeur >= 48 && !echec_entree && phase_jeu != 2) {
       coup_singulier = cherche_coup_singulier(alpha_travail, camp, profondeur, ply, 0) & MASQUE_COUP;
-      f = {basse, haute, static_cast<uint32_t>(coup_singulier), static_cast<uint32_t>(profondeur)};
+      ecrit_fiche(f, {{basse, haute, static_cast<uint32_t>(coup_singulier), static_cast<uint32_t>(profondeur)}});
       marques_extension[ply + 1] = 0;
     }
   }
@@ -439,7 +456,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
       f.cherche = 1;
       f.noeuds = 0;
       noeuds_avant = noeuds;
-      if (temps_depasse(1)) {
+      if (numero_fil == 0 && temps_depasse(1)) {
         arret_recherche = 1;
         return 0;
       }
@@ -455,7 +472,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
     }
     ++nb_legaux;
     marques_extension[ply] &= 1;
-    if (ply == 0) affiche_coup_courant(coup, nb_legaux);
+    if (ply == 0 && numero_fil == 0) affiche_coup_courant(coup, nb_legaux);
     if (nb_legaux == 2) {
       premiere_branche = 0;
       if (ply == 0) premier_coup_racine = 0;
@@ -524,7 +541,7 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
     } else {
       score = cherche_fils(autre, nouvelle, ply, alpha_travail, alpha_travail + 1, echec);
       if (score > alpha_travail && score < beta) {
-        if (ply == 0 && temps_depasse(1)) {
+        if (ply == 0 && numero_fil == 0 && temps_depasse(1)) {
           arret_recherche = 1;
           dejoue(camp, ply, coup);
           return 0;
@@ -546,7 +563,8 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
         ++fiches_racine[rang].nb_meilleur;
         place_en_tete(rang);
         complete_pv(0, camp);
-        affiche_pv(profondeur_iteration, score, score <= alpha ? '-' : score >= beta ? '+' : ':');
+        if (numero_fil == 0)
+          affiche_pv(profondeur_iteration, score, score <= alpha ? '-' : score >= beta ? '+' : ':');
       }
     }
     // A root fail low goes straight back to the driver, which widens the window.

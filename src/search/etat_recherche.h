@@ -1,12 +1,14 @@
 // State of the running search: per-ply arrays, the principal variation, the
-// root move records, the stop flag and the statistics counters. One search
-// runs at a time, so all of it is process-wide.
+// root move records, the stop flag and the statistics counters. Each thread
+// that searches (the main search and its helpers, search/fils.h) has its own
+// copy of all of it but the stop flag, which they share.
 //
 // The move-ordering data the pickers read (coup_hash, pv_precedente,
 // premiere_branche, the killers and the history) live with the pickers in
 // movegen/selection.h; the search writes them.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "board/types.h"
@@ -23,19 +25,21 @@ enum TypeNoeud : int32_t {
 
 // Triangular principal-variation table: row p holds the best line from ply
 // p; longueur_pv[p] is the absolute ply at which that line ends.
-extern Coup pv[PLY_MAX + 1][PLY_MAX + 1];
-extern int32_t longueur_pv[PLY_MAX + 1];
-extern TypeNoeud type_noeud[PLY_MAX + 1];
+extern thread_local constinit Coup pv[PLY_MAX + 1][PLY_MAX + 1];
+extern thread_local constinit int32_t longueur_pv[PLY_MAX + 1];
+extern thread_local constinit TypeNoeud type_noeud[PLY_MAX + 1];
 
-extern Coup coup_courant[PLY_MAX + 1];      // move being searched; bit 21 when it checks; -1 null move
-extern int32_t valeur_prise[PLY_MAX + 1];   // pawn units of the piece the current move takes
-extern int32_t promotion_ply[PLY_MAX + 1];  // promotion type of the current move
+// The move being searched (bit 21 when it checks; -1 null move), the pawn
+// units of the piece it takes, and its promotion type.
+extern thread_local constinit Coup coup_courant[PLY_MAX + 1];
+extern thread_local constinit int32_t valeur_prise[PLY_MAX + 1];
+extern thread_local constinit int32_t promotion_ply[PLY_MAX + 1];
 // Bit 0: the move into this node gave check; bit 1: pawn to the 2nd/7th
 // rank; bit 2: recapture extension; bit 3: single-reply extension.
-extern int32_t marques_extension[PLY_MAX + 1];
-extern int32_t coup_nul_en_cours[PLY_MAX + 1];
-extern int32_t danger_rois[2][PLY_MAX + 1];  // filled by securite_rois
-extern int32_t compte_tueur1[PLY_MAX], compte_tueur2[PLY_MAX];
+extern thread_local constinit int32_t marques_extension[PLY_MAX + 1];
+extern thread_local constinit int32_t coup_nul_en_cours[PLY_MAX + 1];
+extern thread_local constinit int32_t danger_rois[2][PLY_MAX + 1];  // filled by securite_rois
+extern thread_local constinit int32_t compte_tueur1[PLY_MAX], compte_tueur2[PLY_MAX];
 
 // One record per legal root move, parallel to the ply-0 move list.
 struct FicheRacine {
@@ -47,38 +51,40 @@ struct FicheRacine {
   int32_t nb_meilleur;
 };
 constexpr int RACINE_MAX = 256;
-extern FicheRacine fiches_racine[RACINE_MAX];
-extern int32_t nb_coups_racine;
+extern thread_local constinit FicheRacine fiches_racine[RACINE_MAX];
+extern thread_local constinit int32_t nb_coups_racine;
 
 // Driver state.
-extern int32_t profondeur_iteration;  // iteration being searched
-extern int32_t profondeur_terminee;   // last completed iteration
-extern int32_t score_racine;          // best root score of the current iteration
-extern int32_t score_precedent;       // score of the previous completed iteration
-extern int32_t premier_coup_racine;   // 1 while the first root move is searched
-extern int32_t reprise_haute;         // re-searching after a fail high at the root
-extern int32_t echec_bas;             // a fail low happened in this iteration
-extern int32_t camp_racine;
-extern int32_t lignes_racine;         // root lines reported per iteration (MultiPV)
-extern uint64_t cle_racine;
+extern thread_local constinit int32_t profondeur_iteration;  // iteration being searched
+extern thread_local constinit int32_t profondeur_terminee;   // last completed iteration
+extern thread_local constinit int32_t score_racine;          // best root score of the current iteration
+extern thread_local constinit int32_t score_precedent;       // score of the previous completed iteration
+extern thread_local constinit int32_t premier_coup_racine;   // 1 while the first root move is searched
+extern thread_local constinit int32_t reprise_haute;         // re-searching after a fail high at the root
+extern thread_local constinit int32_t echec_bas;             // a fail low happened in this iteration
+extern thread_local constinit int32_t camp_racine;
+extern thread_local constinit int32_t lignes_racine;  // root lines reported per iteration (MultiPV)
+extern thread_local constinit uint64_t cle_racine;
 
-extern volatile int32_t arret_recherche;  // once set, every node returns 0
+// Once set, every node of every thread returns 0.
+extern std::atomic<int32_t> arret_recherche;
 // Runs one command waiting on standard input while a search runs ("stop",
 // "ponderhit", "isready", ...). Whoever launches the search installs it (the
 // UCI front end installs its interpreter); null: the search leaves waiting
 // input alone and a finished search does not wait for "stop".
-extern void (*commande_pendant_recherche)();
-extern int32_t compteur_controle;         // countdown to the next clock and input poll
-extern int32_t intervalle_controle;
-extern int32_t debut_quiescence;          // ply at which the quiescence search started
+using CommandeRecherche = void (*)();
+extern thread_local constinit CommandeRecherche commande_pendant_recherche;
+extern thread_local constinit int32_t compteur_controle;  // countdown to the next clock and input poll
+extern thread_local constinit int32_t intervalle_controle;
+extern thread_local constinit int32_t debut_quiescence;  // ply at which the quiescence search started
 
 // Statistics of one search (the tablebase probe and hit counters are
 // tb_sondes and tb_succes of egtb/tablebases.h).
-extern int64_t noeuds, noeuds_recherche, noeuds_quiescence;
-extern int64_t nb_coups_nuls, nb_coupures_nulles;
-extern int64_t nb_ext_echec, nb_ext_recapture, nb_ext_coup_unique, nb_ext_menace, nb_ext_securite,
-    nb_ext_singuliere;
-extern int64_t nb_coupures, nb_coupures_premier;
+extern thread_local constinit int64_t noeuds, noeuds_recherche, noeuds_quiescence;
+extern thread_local constinit int64_t nb_coups_nuls, nb_coupures_nulles;
+extern thread_local constinit int64_t nb_ext_echec, nb_ext_recapture, nb_ext_coup_unique, nb_ext_menace,
+    nb_ext_securite, nb_ext_singuliere;
+extern thread_local constinit int64_t nb_coupures, nb_coupures_premier;
 
 // Clears every statistics counter above.
 void efface_statistiques();

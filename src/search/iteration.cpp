@@ -19,6 +19,7 @@
 #include "movegen/selection.h"
 #include "search/affichage.h"
 #include "search/etat_recherche.h"
+#include "search/fils.h"
 #include "search/fin_partie.h"
 #include "search/limites_recherche.h"
 #include "search/recherche.h"
@@ -36,6 +37,18 @@ int32_t phase_precedente = -1;
 
 void efface_marques_racine() {
   for (int i = 0; i < nb_coups_racine; ++i) fiches_racine[i].cherche = 0;
+}
+
+// Nodes between two publications of a helper's node count.
+constexpr int32_t INTERVALLE_AIDE = 4096;
+
+void prepare_etat_recherche() {
+  for (int p = 0; p < PLY_MAX; ++p) {
+    tueur1[p] = tueur2[p] = 0;
+    compte_tueur1[p] = compte_tueur2[p] = 0;
+    pv_precedente[p] = 0;
+    longueur_pv[p] = p;
+  }
 }
 
 // "searchmoves": keeps only the root moves named, in their order, and says
@@ -108,7 +121,7 @@ int itere_lignes(int k, int limite) {
   int v = score_racine;
   while (!arret_recherche && (profondeur_iteration < limite || profondeur_iteration == 1) &&
          profondeur_iteration < PLY_MAX) {
-    ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds));
+    ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds_tous()));
     int faites = 0;
     while (faites < k) {
       efface_marques_racine();
@@ -230,12 +243,7 @@ int recherche_iterative() {
   vieillit_hash();
   efface_hash_pions();
 
-  for (int p = 0; p < PLY_MAX; ++p) {
-    tueur1[p] = tueur2[p] = 0;
-    compte_tueur1[p] = compte_tueur2[p] = 0;
-    pv_precedente[p] = 0;
-    longueur_pv[p] = p;
-  }
+  prepare_etat_recherche();
   for (auto& camp : historique)
     for (int32_t& h : camp) h /= 8;
 
@@ -288,6 +296,8 @@ int recherche_iterative() {
   pv[0][1] = 0;
   type_noeud[0] = NOEUD_NORMAL;
 
+  lance_aides();
+
   if (mat_connu > SEUIL_MAT_TABLE)
     ecrit("info string Recherche de MAT : %d MAT%02d\n", mat_connu, (INFINI - mat_connu) / 2);
 
@@ -305,7 +315,7 @@ int recherche_iterative() {
       premiere_branche = premier_coup_racine = 1;
       reprise_haute = echec_bas = 0;
     }
-    ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds));
+    ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds_tous()));
     recherche(camp_racine, UN_PLY * profondeur_iteration - 2, 0, alpha, beta, 0);
     v = score_racine;
     trie_racine();
@@ -317,13 +327,13 @@ int recherche_iterative() {
       premier_coup_racine = premiere_branche = echec_bas = 1;
       coup_nul_en_cours[0] = 0;
       efface_marques_racine();
-      ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds));
+      ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds_tous()));
     } else if (v >= beta) {
       // Fail high: the moves already searched keep their result.
       premiere_branche = reprise_haute = 1;
       coup_nul_en_cours[0] = 0;
       fiches_racine[0].cherche = 0;
-      ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds));
+      ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds_tous()));
     }
     if (elargit_fenetre(v, alpha, beta, reprise)) continue;
 
@@ -350,6 +360,77 @@ int recherche_iterative() {
   }
   affiche_pv(profondeur_terminee, v, '>');
   attend_fin_ponder();
+  arrete_aides();
   affiche_statistiques(v);
   return v;
+}
+
+// A helper searches every iteration as the main search does. It starts a
+// moment later and soon takes other paths, as the entries the two threads
+// store change each other's move order and cutoffs. Making helpers skip
+// iterations so as to run ahead (even depths only for the first helper, as
+// some engines do) or jump to the main search's next depth measured slower
+// to a given depth here (bench/threads.sh).
+void recherche_aide() {
+  profondeur_terminee = 0;
+  profondeur_iteration = 0;
+  marge_paresseuse = 200;
+  prepare_evaluation();
+  alloue_hash_pions();
+  efface_hash_pions();
+  prepare_etat_recherche();
+  camp_racine = partie.trait;
+  position_calcule_cles();
+  cle_racine = position.cle;
+  // The root moves and their order are the main search's (lance_aides copied
+  // them), "searchmoves" included.
+  efface_statistiques();
+  nb_evaluations = 0;
+  nb_evaluations_pions = nb_succes_cache_pions = nb_succes_hash_pions = 0;
+  if (nb_coups_racine == 0) return;
+
+  position_calcule_cles();
+  score_racine = score_precedent = materiel_racine + position_racine;
+  intervalle_controle = compteur_controle = INTERVALLE_AIDE;
+  marques_extension[0] = 0;
+  longueur_pv[0] = 1;
+  pv[0][0] = debut_liste[0][0];
+  pv[0][1] = 0;
+  type_noeud[0] = NOEUD_NORMAL;
+  int alpha = -INFINI, beta = INFINI, reprise = 0;
+  profondeur_iteration = 1;
+  while (!arret_recherche && profondeur_iteration < PLY_MAX) {
+    if (reprise == 0) {
+      efface_marques_racine();
+      coup_nul_en_cours[0] = 0;
+      premiere_branche = premier_coup_racine = 1;
+      reprise_haute = echec_bas = 0;
+    }
+    recherche(camp_racine, UN_PLY * profondeur_iteration - 2, 0, alpha, beta, 0);
+    const int v = score_racine;
+    trie_racine();
+    if (arret_recherche) break;
+    if (v <= alpha) {
+      premier_coup_racine = premiere_branche = echec_bas = 1;
+      coup_nul_en_cours[0] = 0;
+      efface_marques_racine();
+    } else if (v >= beta) {
+      premiere_branche = reprise_haute = 1;
+      coup_nul_en_cours[0] = 0;
+      fiches_racine[0].cherche = 0;
+    }
+    if (elargit_fenetre(v, alpha, beta, reprise)) continue;
+
+    complete_pv(0, camp_racine);
+    score_racine = v;
+    alpha = v - FENETRE_ASPIRATION;
+    beta = v + FENETRE_ASPIRATION;
+    if (alpha < -MAT) alpha = -INFINI;
+    if (beta > MAT) beta = INFINI;
+    for (int i = 0; i < PLY_MAX; ++i) pv_precedente[i] = i < profondeur_iteration ? pv[0][i] : 0;
+    profondeur_terminee = profondeur_iteration;
+    score_precedent = v;
+    ++profondeur_iteration;
+    reprise = 0;
+  }
 }

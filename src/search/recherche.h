@@ -7,6 +7,10 @@
 // the last completed iteration, -30000 without a legal move. The move to
 // play is pv[0][0], the expected reply pv[0][1].
 int recherche_iterative();
+// The search of a helper thread (search/fils.h) on the root its game record
+// and board hold: iterations until arret_recherche, printing nothing, with
+// neither clock nor book.
+void recherche_aide();
 // A search that only "stop" or "ponderhit" may end ("go infinite", "go
 // ponder") keeps answering commands until one comes.
 void attend_fin_ponder();

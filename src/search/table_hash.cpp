@@ -1,9 +1,9 @@
 #include "search/table_hash.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <initializer_list>
 
 #include "board/position.h"
 #include "board/types.h"
@@ -24,6 +24,35 @@ constexpr uint16_t MASQUE_EPOQUE = 0x1FF << DECALAGE_EPOQUE;
 uint16_t epoque_hash = 0;
 
 inline bool epoque_courante(const EntreeHash& e) { return (e.drapeaux & MASQUE_EPOQUE) == epoque_hash; }
+
+template <typename T>
+inline T charge_mot(const T& mot) {
+  return std::atomic_ref<T>(const_cast<T&>(mot)).load(std::memory_order_relaxed);
+}
+template <typename T>
+inline void range_mot(T& mot, T valeur) {
+  std::atomic_ref<T>(mot).store(valeur, std::memory_order_relaxed);
+}
+
+// One entry, word by word: another thread may be storing into it meanwhile.
+inline EntreeHash charge(const EntreeHash& e) {
+  return {charge_mot(e.cle_basse), charge_mot(e.controle), charge_mot(e.coup),
+          charge_mot(e.score),     charge_mot(e.drapeaux), charge_mot(e.profondeur)};
+}
+inline void range(EntreeHash& e, const EntreeHash& v) {
+  range_mot(e.cle_basse, v.cle_basse);
+  range_mot(e.controle, v.controle);
+  range_mot(e.coup, v.coup);
+  range_mot(e.score, v.score);
+  range_mot(e.drapeaux, v.drapeaux);
+  range_mot(e.profondeur, v.profondeur);
+}
+
+// What the high key word is XORed with: every other word of the entry.
+inline uint32_t melange(const EntreeHash& e) {
+  return e.cle_basse ^ e.coup ^ static_cast<uint32_t>(e.score) ^ (uint32_t{e.drapeaux} | uint32_t{e.profondeur} << 16);
+}
+inline uint32_t cle_haute(const EntreeHash& e) { return e.controle ^ melange(e); }
 
 void ecrit_reponse(const char* texte) {
   std::fputs(texte, stdout);
@@ -70,10 +99,8 @@ void efface_hash() {
   if (epoque_hash != 0) return;
   // All epochs used: wipe the memory, and epoch 0 starts again.
   for (uint64_t i = 0; i <= masque_hash; ++i) {
-    for (EntreeHash* e : {&table_hash[i].profondeur, &table_hash[i].remplacement}) {
-      e->cle_basse = e->cle_haute = 0;
-      e->drapeaux = 0;
-    }
+    range(table_hash[i].profondeur, EntreeHash{});
+    range(table_hash[i].remplacement, EntreeHash{});
   }
 }
 
@@ -82,10 +109,12 @@ int32_t remplissage_hash() {
   const uint64_t paires = std::min<uint64_t>(500, uint64_t{masque_hash} + 1);
   uint64_t pleines = 0;
   for (uint64_t i = 0; i < paires; ++i)
-    for (const EntreeHash* e : {&table_hash[i].profondeur, &table_hash[i].remplacement})
-      if (epoque_courante(*e) && (e->drapeaux & MASQUE_AGE) == age_hash &&
-          (e->drapeaux & (EXACT_HASH | BORNE_BASSE | BORNE_HAUTE)) != 0)
+    for (const EntreeHash* e : {&table_hash[i].profondeur, &table_hash[i].remplacement}) {
+      const uint16_t drapeaux = charge_mot(e->drapeaux);
+      if ((drapeaux & MASQUE_EPOQUE) == epoque_hash && (drapeaux & MASQUE_AGE) == age_hash &&
+          (drapeaux & (EXACT_HASH | BORNE_BASSE | BORNE_HAUTE)) != 0)
         ++pleines;
+    }
   return static_cast<int32_t>(pleines * 1000 / (2 * paires));
 }
 
@@ -121,22 +150,22 @@ void ecrit_hash(int camp, int alpha, int beta, int score, Coup coup, int profond
 
   const uint64_t cle = position.cle;
   PaireHash& paire = table_hash[indice_hash(camp)];
-  EntreeHash& p = paire.profondeur;
-  EntreeHash& r = paire.remplacement;
-  const EntreeHash nouvelle = {static_cast<uint32_t>(cle), static_cast<uint32_t>(cle >> 32),
-                               static_cast<uint32_t>(coup) & MASQUE_COUP, score, drapeaux,
-                               static_cast<uint16_t>(profondeur < 0 ? 0 : profondeur)};
+  const uint32_t haute = static_cast<uint32_t>(cle >> 32);
+  EntreeHash nouvelle = {static_cast<uint32_t>(cle), 0, static_cast<uint32_t>(coup) & MASQUE_COUP, score, drapeaux,
+                         static_cast<uint16_t>(profondeur < 0 ? 0 : profondeur)};
+  nouvelle.controle = haute ^ melange(nouvelle);
+  const EntreeHash p = charge(paire.profondeur);
   // A shallower result of this search never displaces a deeper one. An
   // entry of an earlier epoch behaves as an empty one (age 0, depth 0).
   const bool vivante = epoque_courante(p);
   const uint16_t age_p = vivante ? (p.drapeaux & MASQUE_AGE) : 0;
   const int profondeur_p = vivante ? p.profondeur : 0;
   if (age_p == age_hash && profondeur < profondeur_p) {
-    r = nouvelle;
+    range(paire.remplacement, nouvelle);
     return;
   }
-  if (!vivante || p.cle_basse != nouvelle.cle_basse || p.cle_haute != nouvelle.cle_haute) r = p;
-  p = nouvelle;
+  if (!vivante || p.cle_basse != nouvelle.cle_basse || cle_haute(p) != haute) range(paire.remplacement, p);
+  range(paire.profondeur, nouvelle);
 }
 
 int lit_hash(int camp, int beta, int profondeur, int ply, int32_t& score, Coup& coup, int32_t& menace) {
@@ -147,20 +176,20 @@ int lit_hash(int camp, int beta, int profondeur, int ply, int32_t& score, Coup& 
   const uint64_t cle = position.cle;
   const uint32_t basse = static_cast<uint32_t>(cle), haute = static_cast<uint32_t>(cle >> 32);
   const PaireHash& paire = table_hash[indice_hash(camp)];
-  const EntreeHash* e = &paire.profondeur;
-  if (e->cle_basse != basse || e->cle_haute != haute || !epoque_courante(*e)) {
-    e = &paire.remplacement;
-    if (e->cle_basse != basse || e->cle_haute != haute || !epoque_courante(*e)) return HASH_RIEN;
+  EntreeHash e = charge(paire.profondeur);
+  if (e.cle_basse != basse || cle_haute(e) != haute || !epoque_courante(e)) {
+    e = charge(paire.remplacement);
+    if (e.cle_basse != basse || cle_haute(e) != haute || !epoque_courante(e)) return HASH_RIEN;
   }
-  coup = static_cast<Coup>(e->coup);
-  menace = (e->drapeaux & MENACE_HASH) ? 1 : 0;
-  score = e->score;
+  coup = static_cast<Coup>(e.coup);
+  menace = (e.drapeaux & MENACE_HASH) ? 1 : 0;
+  score = e.score;
 
   // An upper bound not far below the null-move depth says a null move would
   // fail to reach beta.
   int genre = HASH_RIEN;
-  if ((e->drapeaux & BORNE_HAUTE) && e->profondeur >= profondeur - 24 && score < beta) genre = HASH_NUL_INUTILE;
-  if (e->profondeur < profondeur) return genre;
+  if ((e.drapeaux & BORNE_HAUTE) && e.profondeur >= profondeur - 24 && score < beta) genre = HASH_NUL_INUTILE;
+  if (e.profondeur < profondeur) return genre;
 
   if (score > SEUIL_MAT_TABLE)
     score -= ply;
@@ -168,8 +197,8 @@ int lit_hash(int camp, int beta, int profondeur, int ply, int32_t& score, Coup& 
     score += ply;
   else if (score_bande_tables(score))
     score -= score > 0 ? ply : -ply;
-  if (e->drapeaux & EXACT_HASH) return HASH_EXACT;
-  if (e->drapeaux & BORNE_BASSE) return HASH_BORNE_BASSE;
-  if (e->drapeaux & BORNE_HAUTE) return HASH_BORNE_HAUTE;
+  if (e.drapeaux & EXACT_HASH) return HASH_EXACT;
+  if (e.drapeaux & BORNE_BASSE) return HASH_BORNE_BASSE;
+  if (e.drapeaux & BORNE_HAUTE) return HASH_BORNE_HAUTE;
   return genre;
 }

@@ -1,6 +1,12 @@
 // Transposition table: two tables addressed by the same index, one that
 // prefers deeper results and one that always takes the latest store. Sizing
 // it also allocates the evaluation's pawn hash memory (eval/hash_pions.h).
+//
+// Every searching thread probes and stores without a lock. Each word is read
+// and written whole (relaxed atomic accesses), and the high key word is kept
+// XORed with the other four: an entry torn by two stores at once fails the
+// key check and reads as a miss. The move of an entry is still checked
+// against the board before it is played.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +16,7 @@
 
 struct EntreeHash {
   uint32_t cle_basse;
-  uint32_t cle_haute;
+  uint32_t controle;    // high key word XOR the four other words
   uint32_t coup;        // low 21 bits of a Coup, 0 = none
   int32_t score;        // mate scores relative to the node
   uint16_t drapeaux;    // bits 0-2 age, 3-11 clearing epoch; MENACE_HASH, EXACT_HASH, BORNE_BASSE, BORNE_HAUTE

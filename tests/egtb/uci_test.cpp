@@ -62,6 +62,9 @@ TEST(TablesUci, Tbhits) {
     s.envoie("setoption name NalimovPath value " + nalimov);
     s.envoie("position fen 8/8/8/4k3/8/2r5/8/KQ6 w - - 0 1");
     s.envoie("go infinite");
+    // The second counts from the start of the search, not of the process
+    // (which takes a while under the sanitizers on a busy machine).
+    ASSERT_NE(s.attend("info depth 1"), "");
     usleep(1300000);
     s.envoie("stop");
     ASSERT_NE(s.attend("bestmove"), "");

@@ -50,6 +50,7 @@ TEST(Uci, AnnonceExacte) {
                 "option name Syzygy50MoveRule type check default true\n"
                 "option name SyzygyProbeLimit type spin default 7 min 0 max 7\n"
                 "option name UCI_Chess960 type check default false\n"
+                "option name Threads type spin default 1 min 1 max 64\n"
                 "uciok\n");
   EXPECT_EQ(statut, 0);
 }

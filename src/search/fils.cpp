@@ -1,0 +1,157 @@
+#include "search/fils.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#include "board/position.h"
+#include "console/sortie.h"
+#include "eval/hash_pions.h"
+#include "movegen/generation.h"
+#include "movegen/selection.h"
+#include "search/etat_recherche.h"
+#include "search/recherche.h"
+
+thread_local constinit int32_t numero_fil = 0;
+
+namespace {
+
+std::thread aides[FILS_MAX];
+int32_t nb_aides = 0;
+
+// Nodes of each helper, one cache line each so that their stores do not
+// slow one another.
+struct alignas(64) CompteNoeuds {
+  std::atomic<int64_t> noeuds{0};
+};
+CompteNoeuds comptes[FILS_MAX];
+
+// Everything below is guarded by `verrou`.
+std::mutex verrou;
+std::condition_variable reveil;  // the helpers wait on it for a search or the end
+std::condition_variable repos;   // the main thread waits on it for every helper to stop
+uint64_t numero_recherche = 0;   // advanced by each lance_aides
+int32_t actifs = 0;              // helpers still searching
+bool lancees = false;            // lance_aides ran and arrete_aides has not
+bool quitter = false;
+// The root of the search, as the main thread had it.
+Partie partie_commune;
+Position plateau_commun;
+int32_t historique_commun[2][4096];
+Coup coups_racine_communs[RACINE_MAX];
+FicheRacine fiches_communes[RACINE_MAX];
+int32_t nb_racine_commun = 0;
+
+void boucle_aide(int32_t numero) {
+  numero_fil = numero;
+  uint64_t vue = 0;
+  for (;;) {
+    {
+      std::unique_lock<std::mutex> garde(verrou);
+      reveil.wait(garde, [&] { return quitter || numero_recherche != vue; });
+      if (quitter) break;
+      vue = numero_recherche;
+      partie = partie_commune;
+      position = plateau_commun;
+      std::memcpy(historique, historique_commun, sizeof historique);
+      debut_liste[0] = pile_coups;
+      for (int32_t i = 0; i < nb_racine_commun; ++i) {
+        pile_coups[i] = coups_racine_communs[i];
+        fiches_racine[i] = fiches_communes[i];
+      }
+      nb_coups_racine = nb_racine_commun;
+      debut_liste[1] = pile_coups + nb_racine_commun;
+    }
+    recherche_aide();
+    publie_noeuds();
+    std::lock_guard<std::mutex> garde(verrou);
+    if (--actifs == 0) repos.notify_all();
+  }
+  libere_hash_pions();
+}
+
+// Ends every helper; they are waiting, or stop at their next node.
+void termine_aides() {
+  // Only the thread that created them ends them (never a helper itself).
+  if (nb_aides == 0 || numero_fil != 0) return;
+  arret_recherche = 1;
+  {
+    std::lock_guard<std::mutex> garde(verrou);
+    quitter = true;
+  }
+  reveil.notify_all();
+  for (int32_t i = 1; i <= nb_aides; ++i) aides[i].join();
+  nb_aides = 0;
+  std::lock_guard<std::mutex> garde(verrou);
+  quitter = false;
+  actifs = 0;
+  lancees = false;
+  // Helpers created later wait for the next lance_aides, not the last one.
+  numero_recherche = 0;
+}
+
+}  // namespace
+
+void fixe_nb_fils(int32_t n) {
+  static bool fin_prevue = false;
+  if (n < 1) n = 1;
+  if (n > FILS_MAX) n = FILS_MAX;
+  if (n - 1 == nb_aides) return;
+  termine_aides();
+  // No helper outlives the program, whichever way it ends.
+  if (!fin_prevue) {
+    fin_prevue = true;
+    std::atexit(termine_aides);
+  }
+  for (int32_t i = 1; i < n; ++i) {
+    try {
+      aides[i] = std::thread(boucle_aide, i);
+    } catch (const std::system_error&) {
+      ecrit("info string Threads : %d fils seulement\n", i);
+      break;
+    }
+    nb_aides = i;
+  }
+}
+
+int32_t nb_fils() { return nb_aides + 1; }
+
+void lance_aides() {
+  if (nb_aides == 0) return;
+  {
+    std::lock_guard<std::mutex> garde(verrou);
+    partie_commune = partie;
+    plateau_commun = position;
+    std::memcpy(historique_commun, historique, sizeof historique);
+    nb_racine_commun = nb_coups_racine;
+    for (int32_t i = 0; i < nb_coups_racine; ++i) {
+      coups_racine_communs[i] = debut_liste[0][i];
+      fiches_communes[i] = fiches_racine[i];
+    }
+    for (int32_t i = 1; i <= nb_aides; ++i) comptes[i].noeuds.store(0, std::memory_order_relaxed);
+    actifs = nb_aides;
+    lancees = true;
+    ++numero_recherche;
+  }
+  reveil.notify_all();
+}
+
+void arrete_aides() {
+  std::unique_lock<std::mutex> garde(verrou);
+  if (!lancees) return;
+  arret_recherche = 1;
+  repos.wait(garde, [] { return actifs == 0; });
+  lancees = false;
+}
+
+void publie_noeuds() { comptes[numero_fil].noeuds.store(noeuds, std::memory_order_relaxed); }
+
+int64_t noeuds_tous() {
+  int64_t total = noeuds;
+  for (int32_t i = 1; i <= nb_aides; ++i) total += comptes[i].noeuds.load(std::memory_order_relaxed);
+  return total;
+}

@@ -1,0 +1,30 @@
+// The threads a search runs on ("Threads"). The main search runs in the
+// thread that called it and alone reads the console, watches the clock and
+// prints; the helpers search the same root at the same time with their own
+// copy of every search record, and share with it only the transposition
+// table, so that what one finds the others read. The helpers are created by
+// the option and wait between two searches.
+#pragma once
+
+#include <cstdint>
+
+constexpr int32_t FILS_MAX = 64;
+
+// 0 in the thread of the main search, 1 to FILS_MAX - 1 in a helper.
+extern thread_local constinit int32_t numero_fil;
+
+// Runs the searches on `n` threads (1 to FILS_MAX), the calling one
+// included: creates or ends helpers. Not while a search runs.
+void fixe_nb_fils(int32_t n);
+int32_t nb_fils();
+
+// Called by the main search once its root is ready: every helper copies the
+// game record, the board, the root moves and the history of the calling
+// thread and starts searching. arrete_aides stops them and returns once all of them wait again.
+void lance_aides();
+void arrete_aides();
+
+// A helper makes its node count visible to the main search.
+void publie_noeuds();
+// Nodes of the current search in every thread.
+int64_t noeuds_tous();

@@ -1,0 +1,97 @@
+// Searches on several threads: the real binary with "Threads", and the
+// transposition table the threads share. tools/test.sh also runs this suite
+// under ThreadSanitizer, where the engine exits with a non-zero status on any
+// data race it reports.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "common/plateau.h"
+#include "common/session.h"
+#include "movegen/lecture_coup.h"
+#include "search/fils.h"
+#include "search/table_hash.h"
+
+namespace {
+
+using Horloge = std::chrono::steady_clock;
+
+long long ms_depuis(Horloge::time_point t) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Horloge::now() - t).count();
+}
+
+TEST(Fils, TwoThreadsPlayLegalMoves) {
+  // A middlegame, a position with one legal move, and a side in check.
+  const char* fens[] = {"r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4",
+                        "k7/8/8/8/8/8/8/1R5K b - - 0 1",
+                        "rnbqkbnr/ppp2ppp/8/1B1pp3/4P3/8/PPPP1PPP/RNBQK1NR b KQkq - 1 3"};
+  // The number of threads changes between searches, as an interface may.
+  const char* fils[] = {"2", "1", "2"};
+  SessionUci s;
+  for (int i = 0; i < 3; ++i) {
+    const char* fen = fens[i];
+    SCOPED_TRACE(fen);
+    s.envoie(std::string("setoption name Threads value ") + fils[i]);
+    s.envoie(std::string("position fen ") + fen);
+    s.envoie("go depth 7");
+    const std::string ligne = s.attend("bestmove", 60000);
+    ASSERT_EQ(ligne.rfind("bestmove ", 0), 0u);
+    const std::string coup = ligne.substr(9, ligne.find(' ', 9) - 9);
+    ASSERT_TRUE(place_fen(fen));
+    EXPECT_TRUE(partie_joue_texte(partie, coup.c_str())) << coup;
+  }
+  s.envoie("quit");
+  EXPECT_EQ(s.attend_fin(), 0);
+}
+
+TEST(Fils, StopAndQuitAnswerPromptly) {
+  SessionUci s;
+  s.envoie("setoption name Threads value 2");
+  s.envoie("setoption name Ponder value true");
+  s.envoie("position startpos moves e2e4");
+  s.envoie("go infinite");
+  ASSERT_FALSE(s.attend("info depth 4", 20000).empty());
+  // The main search reads the console every few thousand nodes, which takes
+  // longer under ThreadSanitizer: promptly here means within a few seconds.
+  auto debut = Horloge::now();
+  s.envoie("stop");
+  EXPECT_EQ(s.attend("bestmove", 5000).rfind("bestmove ", 0), 0u);
+  EXPECT_LT(ms_depuis(debut), 3000);
+  // The helpers ponder too and follow "ponderhit"; then "quit" ends them all.
+  s.envoie("position startpos moves e2e4 e7e5");
+  s.envoie("go ponder wtime 60000 btime 60000");
+  ASSERT_FALSE(s.attend("info depth 4", 20000).empty());
+  s.envoie("ponderhit");
+  s.envoie("go infinite");
+  ASSERT_FALSE(s.attend("bestmove", 20000).empty());
+  ASSERT_FALSE(s.attend("info depth 4", 20000).empty());
+  debut = Horloge::now();
+  s.envoie("quit");
+  EXPECT_EQ(s.attend_fin(5000), 0);
+  EXPECT_LT(ms_depuis(debut), 3000);
+}
+
+TEST(Fils, OneTableForEveryThreadAndTornEntriesMiss) {
+  initialise_plateau();
+  alloue_hash(HASH_MINIMUM);
+  const uint64_t cle = 0x0F1E2D3C4B5A6978ull;
+  // A store made by another thread, on its own board, is found by this one.
+  std::thread aide([cle] {
+    position.cle = cle;
+    ecrit_hash(BLANCS, -50, 50, 17, 0x101234, 40, 3, 0);
+  });
+  aide.join();
+  position.cle = cle;
+  int32_t score, menace;
+  Coup coup;
+  ASSERT_EQ(lit_hash(BLANCS, 50, 40, 3, score, coup, menace), HASH_EXACT);
+  EXPECT_EQ(score, 17);
+  EXPECT_EQ(coup, 0x101234);
+  // A word of that entry from another store at the same moment: no match.
+  table_hash[indice_hash(BLANCS)].profondeur.score = 90;
+  EXPECT_EQ(lit_hash(BLANCS, 50, 40, 3, score, coup, menace), HASH_RIEN);
+}
+
+}  // namespace
