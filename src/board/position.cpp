@@ -7,8 +7,8 @@
 #include "board/bits.h"
 #include "board/cles.h"
 
-thread_local constinit Partie partie;
-thread_local constinit Position position;
+thread_local constinit Partie partie{};
+thread_local constinit Position position{};
 int32_t mat_connu;
 int32_t chess960_demande;
 

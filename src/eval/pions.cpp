@@ -11,7 +11,7 @@
 #include "eval/tables_evaluation.h"
 #include "movegen/bitboard.h"
 
-thread_local constinit TableHashPions resume_pions;
+thread_local constinit TableHashPions resume_pions{};
 thread_local constinit uint32_t dernier_cle_pions = 0;
 thread_local constinit int64_t nb_evaluations_pions = 0;
 thread_local constinit int64_t nb_succes_cache_pions = 0;

@@ -16,15 +16,15 @@ thread_local constinit int32_t materiel_racine = 0;
 thread_local constinit int32_t position_racine = 0;
 thread_local constinit int32_t marge_paresseuse = 200;
 
-thread_local constinit int32_t nb_cavaliers_blancs, nb_fous_blancs, nb_tours_blanches, nb_dames_blanches;
-thread_local constinit int32_t nb_cavaliers_noirs, nb_fous_noirs, nb_tours_noires, nb_dames_noires;
-thread_local constinit int32_t mineures_blancs, mineures_noirs;
-thread_local constinit int32_t majeures_blancs, majeures_noirs;
+thread_local constinit int32_t nb_cavaliers_blancs{}, nb_fous_blancs{}, nb_tours_blanches{}, nb_dames_blanches{};
+thread_local constinit int32_t nb_cavaliers_noirs{}, nb_fous_noirs{}, nb_tours_noires{}, nb_dames_noires{};
+thread_local constinit int32_t mineures_blancs{}, mineures_noirs{};
+thread_local constinit int32_t majeures_blancs{}, majeures_noirs{};
 
-thread_local constinit int32_t pst_blancs[7][64];
-thread_local constinit int32_t pst_noirs[7][64];
-thread_local constinit int32_t avant_poste_blancs[64];
-thread_local constinit int32_t avant_poste_noirs[64];
+thread_local constinit int32_t pst_blancs[7][64]{};
+thread_local constinit int32_t pst_noirs[7][64]{};
+thread_local constinit int32_t avant_poste_blancs[64]{};
+thread_local constinit int32_t avant_poste_noirs[64]{};
 
 namespace {
 

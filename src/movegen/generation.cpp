@@ -9,8 +9,8 @@
 #include "movegen/bitboard.h"
 #include "movegen/legalite.h"
 
-thread_local constinit Coup pile_coups[TAILLE_PILE_COUPS];
-thread_local constinit Coup* debut_liste[PLY_MAX + 1];
+thread_local constinit Coup pile_coups[TAILLE_PILE_COUPS]{};
+thread_local constinit Coup* debut_liste[PLY_MAX + 1]{};
 
 namespace {
 

@@ -13,13 +13,13 @@
 #include "movegen/echange.h"
 #include "movegen/generation.h"
 
-thread_local constinit EtatSelection etat_selection[PLY_MAX];
-thread_local constinit int32_t score_coups[TAILLE_SCORES];
-thread_local constinit Coup coup_hash[PLY_MAX];
-thread_local constinit Coup pv_precedente[PLY_MAX];
-thread_local constinit int premiere_branche;
-thread_local constinit Coup tueur1[PLY_MAX], tueur2[PLY_MAX];
-thread_local constinit int32_t historique[2][4096];
+thread_local constinit EtatSelection etat_selection[PLY_MAX]{};
+thread_local constinit int32_t score_coups[TAILLE_SCORES]{};
+thread_local constinit Coup coup_hash[PLY_MAX]{};
+thread_local constinit Coup pv_precedente[PLY_MAX]{};
+thread_local constinit int premiere_branche{};
+thread_local constinit Coup tueur1[PLY_MAX]{}, tueur2[PLY_MAX]{};
+thread_local constinit int32_t historique[2][4096]{};
 
 namespace {
 
