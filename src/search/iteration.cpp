@@ -183,6 +183,22 @@ int itere_lignes(int k, int limite) {
   return v;
 }
 
+// A completed iteration: its line and score are kept, the next one searches
+// one ply deeper in a window around that score.
+void termine_iteration(int v, int& alpha, int& beta, int& reprise) {
+  complete_pv(0, camp_racine);
+  score_racine = v;
+  alpha = v - FENETRE_ASPIRATION;
+  beta = v + FENETRE_ASPIRATION;
+  if (alpha < -MAT) alpha = -INFINI;
+  if (beta > MAT) beta = INFINI;
+  for (int i = 0; i < PLY_MAX; ++i) pv_precedente[i] = i < profondeur_iteration ? pv[0][i] : 0;
+  profondeur_terminee = profondeur_iteration;
+  score_precedent = v;
+  ++profondeur_iteration;
+  reprise = 0;
+}
+
 }  // namespace
 
 // A finished ponder search keeps answering commands until "stop" or
@@ -338,17 +354,7 @@ int recherche_iterative() {
     if (elargit_fenetre(v, alpha, beta, reprise)) continue;
 
     // Iteration complete.
-    complete_pv(0, camp_racine);
-    score_racine = v;
-    alpha = v - FENETRE_ASPIRATION;
-    beta = v + FENETRE_ASPIRATION;
-    if (alpha < -MAT) alpha = -INFINI;
-    if (beta > MAT) beta = INFINI;
-    for (int i = 0; i < PLY_MAX; ++i) pv_precedente[i] = i < profondeur_iteration ? pv[0][i] : 0;
-    profondeur_terminee = profondeur_iteration;
-    score_precedent = v;
-    ++profondeur_iteration;
-    reprise = 0;
+    termine_iteration(v, alpha, beta, reprise);
     // A mate better than the one known from the previous move ends the
     // search, and so does one within the moves "go mate" asked for.
     if (v > SEUIL_MAT_TABLE && (v > mat_connu || (mat_cherche > 0 && v >= INFINI - 2 * mat_cherche))) break;
@@ -421,16 +427,6 @@ void recherche_aide() {
     }
     if (elargit_fenetre(v, alpha, beta, reprise)) continue;
 
-    complete_pv(0, camp_racine);
-    score_racine = v;
-    alpha = v - FENETRE_ASPIRATION;
-    beta = v + FENETRE_ASPIRATION;
-    if (alpha < -MAT) alpha = -INFINI;
-    if (beta > MAT) beta = INFINI;
-    for (int i = 0; i < PLY_MAX; ++i) pv_precedente[i] = i < profondeur_iteration ? pv[0][i] : 0;
-    profondeur_terminee = profondeur_iteration;
-    score_precedent = v;
-    ++profondeur_iteration;
-    reprise = 0;
+    termine_iteration(v, alpha, beta, reprise);
   }
 }
