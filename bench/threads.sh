@@ -34,11 +34,14 @@ coproc MOTEUR { "$velmar" 2>/dev/null; }
 printf 'uci\nsetoption name OwnBook value false\nsetoption name Hash value %d\nisready\n' "$hash" >&"${MOTEUR[1]}"
 while read -r ligne <&"${MOTEUR[0]}"; do [[ $ligne == readyok* ]] && break; done
 
-# One search of `fen` on `n` threads from an empty table; prints its wall
-# time in milliseconds.
+# One search of `fen` on `n` threads from a fresh start; prints its wall
+# time in milliseconds. The same "position" line twice reads as the same game
+# going on, which keeps the histories and the mate found by the previous
+# search (a search stops early only on a better mate); the start position in
+# between makes the second line a new game, which clears them and the tables.
 cherche() {
   local fen=$1 n=$2 debut fin ligne
-  printf 'setoption name Threads value %d\nsetoption name ClearHash\nposition fen %s\nisready\n' "$n" "$fen" \
+  printf 'setoption name Threads value %d\nposition startpos\nposition fen %s\nisready\n' "$n" "$fen" \
     >&"${MOTEUR[1]}"
   while read -r ligne <&"${MOTEUR[0]}"; do [[ $ligne == readyok* ]] && break; done
   debut=$EPOCHREALTIME

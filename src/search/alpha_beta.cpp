@@ -90,7 +90,7 @@ inline void controle_periodique() {
       publie_noeuds();
       return;
     }
-    if (temps_depasse(0)) arret_recherche = 1;
+    if (temps_depasse(0) || aides_au_but()) arret_recherche = 1;
     if (commande_pendant_recherche && entree_disponible()) commande_pendant_recherche();
   }
 }

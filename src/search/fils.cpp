@@ -1,5 +1,6 @@
 #include "search/fils.h"
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <cstdlib>
@@ -45,6 +46,16 @@ int32_t historique_commun[2][4096];
 Coup coups_racine_communs[RACINE_MAX];
 FicheRacine fiches_communes[RACINE_MAX];
 int32_t nb_racine_commun = 0;
+
+// The deepest iteration completed by a helper in this search: its depth is
+// read without the lock, its line and score under `verrou_iteration`.
+std::atomic<int32_t> profondeur_iteration_aide{0};
+int32_t profondeur_but = PLY_MAX + 1;  // read by the main search only
+std::atomic<int32_t> iteration_en_cours{0};
+std::mutex verrou_iteration;
+int32_t score_iteration_aide = 0;
+Coup pv_iteration_aide[PLY_MAX + 1];
+int32_t longueur_iteration_aide = 0;
 
 void boucle_aide(int32_t numero) {
   numero_fil = numero;
@@ -120,7 +131,10 @@ void fixe_nb_fils(int32_t n) {
 
 int32_t nb_fils() { return nb_aides + 1; }
 
-void lance_aides() {
+void lance_aides(int32_t profondeur_visee) {
+  profondeur_iteration_aide.store(0, std::memory_order_relaxed);
+  iteration_en_cours.store(1, std::memory_order_relaxed);
+  profondeur_but = nb_aides == 0 ? PLY_MAX + 1 : profondeur_visee;
   if (nb_aides == 0) return;
   {
     std::lock_guard<std::mutex> garde(verrou);
@@ -147,6 +161,33 @@ void arrete_aides() {
   repos.wait(garde, [] { return actifs == 0; });
   lancees = false;
 }
+
+void publie_iteration_aide(int32_t profondeur, int32_t score) {
+  std::lock_guard<std::mutex> garde(verrou_iteration);
+  if (profondeur <= profondeur_iteration_aide.load(std::memory_order_relaxed)) return;
+  const int32_t n = std::min(longueur_pv[0], static_cast<int32_t>(PLY_MAX));
+  for (int32_t i = 0; i < n; ++i) pv_iteration_aide[i] = pv[0][i];
+  pv_iteration_aide[n] = 0;
+  longueur_iteration_aide = n;
+  score_iteration_aide = score;
+  profondeur_iteration_aide.store(profondeur, std::memory_order_relaxed);
+}
+
+bool aides_au_but() { return profondeur_iteration_aide.load(std::memory_order_relaxed) >= profondeur_but; }
+
+bool adopte_iteration_aide(int32_t& profondeur, int32_t& score) {
+  std::lock_guard<std::mutex> garde(verrou_iteration);
+  const int32_t p = profondeur_iteration_aide.load(std::memory_order_relaxed);
+  if (nb_aides == 0 || p <= profondeur || longueur_iteration_aide < 1) return false;
+  for (int32_t i = 0; i <= longueur_iteration_aide; ++i) pv[0][i] = pv_iteration_aide[i];
+  longueur_pv[0] = longueur_iteration_aide;
+  profondeur = p;
+  score = score_iteration_aide;
+  return true;
+}
+
+void annonce_iteration(int32_t profondeur) { iteration_en_cours.store(profondeur, std::memory_order_relaxed); }
+int32_t iteration_principale() { return iteration_en_cours.load(std::memory_order_relaxed); }
 
 void publie_noeuds() { comptes[numero_fil].noeuds.store(noeuds, std::memory_order_relaxed); }
 

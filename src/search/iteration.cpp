@@ -312,12 +312,14 @@ int recherche_iterative() {
   pv[0][1] = 0;
   type_noeud[0] = NOEUD_NORMAL;
 
-  lance_aides();
+  // A search that ends at a given depth ends as soon as any thread has
+  // completed it; one that must wait for "stop" or "ponderhit" never does.
+  const int limite = std::min(profondeur_max, PLY_MAX);
+  lance_aides(ponder_en_cours || go_infini ? PLY_MAX + 1 : limite - 1);
 
   if (mat_connu > SEUIL_MAT_TABLE)
     ecrit("info string Recherche de MAT : %d MAT%02d\n", mat_connu, (INFINI - mat_connu) / 2);
 
-  const int limite = std::min(profondeur_max, PLY_MAX);
   const int lignes = std::min(nb_lignes_pv, nb_coups_racine);
   lignes_racine = lignes;
   int v = score_racine;
@@ -332,6 +334,7 @@ int recherche_iterative() {
       reprise_haute = echec_bas = 0;
     }
     ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds_tous()));
+    annonce_iteration(profondeur_iteration);
     recherche(camp_racine, UN_PLY * profondeur_iteration - 2, 0, alpha, beta, 0);
     v = score_racine;
     trie_racine();
@@ -360,6 +363,9 @@ int recherche_iterative() {
     if (v > SEUIL_MAT_TABLE && (v > mat_connu || (mat_cherche > 0 && v >= INFINI - 2 * mat_cherche))) break;
   }
 
+  // A helper that completed a deeper iteration saw more than the main
+  // search did: its line and score stand.
+  if (lignes <= 1) adopte_iteration_aide(profondeur_terminee, v);
   if (v > SEUIL_MAT_TABLE) {
     mat_connu = v;
     ecrit("info string Detection de MAT : %d MAT%02d\n", v, (INFINI - std::abs(v)) / 2);
@@ -371,12 +377,13 @@ int recherche_iterative() {
   return v;
 }
 
-// A helper searches every iteration as the main search does. It starts a
-// moment later and soon takes other paths, as the entries the two threads
-// store change each other's move order and cutoffs. Making helpers skip
-// iterations so as to run ahead (even depths only for the first helper, as
-// some engines do) or jump to the main search's next depth measured slower
-// to a given depth here (bench/threads.sh).
+// A helper searches as the main search does, but after each iteration it
+// completes it goes on one ply deeper than the iteration the main search is
+// in: it runs ahead, on the move order the main search's entries give it,
+// and the deepest completed iteration of any thread is the one the search
+// ends with (adopte_iteration_aide). Helpers that only follow the main
+// search one iteration at a time repeat much of its work and reach a given
+// depth later (bench/threads.sh).
 void recherche_aide() {
   profondeur_terminee = 0;
   profondeur_iteration = 0;
@@ -428,5 +435,7 @@ void recherche_aide() {
     if (elargit_fenetre(v, alpha, beta, reprise)) continue;
 
     termine_iteration(v, alpha, beta, reprise);
+    publie_iteration_aide(profondeur_terminee, v);
+    profondeur_iteration = std::max(profondeur_iteration, iteration_principale() + 1);
   }
 }

@@ -23,14 +23,17 @@ long long ms_depuis(Horloge::time_point t) {
 }
 
 TEST(Fils, TwoThreadsPlayLegalMoves) {
-  // A middlegame, a position with one legal move, and a side in check.
+  // A middlegame, a position with one legal move, a side in check, and an
+  // ending whose exchanges reach the Syzygy tables, which both threads probe.
   const char* fens[] = {"r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 4",
                         "k7/8/8/8/8/8/8/1R5K b - - 0 1",
-                        "rnbqkbnr/ppp2ppp/8/1B1pp3/4P3/8/PPPP1PPP/RNBQK1NR b KQkq - 1 3"};
+                        "rnbqkbnr/ppp2ppp/8/1B1pp3/4P3/8/PPPP1PPP/RNBQK1NR b KQkq - 1 3",
+                        "8/8/3k4/8/2r5/8/2R1K3/4B3 w - - 0 1"};
   // The number of threads changes between searches, as an interface may.
-  const char* fils[] = {"2", "1", "2"};
+  const char* fils[] = {"2", "1", "2", "2"};
   SessionUci s;
-  for (int i = 0; i < 3; ++i) {
+  s.envoie(std::string("setoption name SyzygyPath value ") + VELMAR_TEST_DATA + "/syzygy");
+  for (int i = 0; i < 4; ++i) {
     const char* fen = fens[i];
     SCOPED_TRACE(fen);
     s.envoie(std::string("setoption name Threads value ") + fils[i]);
