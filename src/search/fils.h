@@ -20,22 +20,26 @@ int32_t nb_fils();
 
 // Called by the main search once its root is ready: every helper copies the
 // game record, the board, the root moves and the history of the calling
-// thread and starts searching. arrete_aides stops them and returns once all of them wait again.
-// A helper that completes iteration `profondeur_visee` ends the whole search
-// (the main search sees it at its next check of the clock).
+// thread and starts searching. A helper that completes iteration
+// `profondeur_visee` ends the whole search (the main search sees it when it
+// next looks at the clock). arrete_aides stops the helpers and returns once
+// all of them wait again.
 void lance_aides(int32_t profondeur_visee);
 void arrete_aides();
 
-// The deepest iteration a helper completed in the current search: a helper
-// publishes each one it completes (its line is in its own pv[0]); the main
-// search reads the depth cheaply, and at its end takes that line in place of
-// its own when it is deeper than what the main search completed (a deeper
-// search saw more), leaving its depth and score in `profondeur` and `score`.
-void publie_iteration_aide(int32_t profondeur, int32_t score);
-bool aides_au_but();
-// The iteration the main search has begun, which a helper overtakes.
+// The main search says which iteration it has begun; a helper that completes
+// one goes on beyond it.
 void annonce_iteration(int32_t profondeur);
 int32_t iteration_principale();
+
+// The deepest iteration a helper completed in the current search: a helper
+// publishes each one it completes (its line is in its own pv[0]), and
+// aides_au_but tells the main search that one reached the depth aimed at.
+// At its end the main search takes that line in place of its own when it is
+// deeper than what it completed itself (a deeper search saw more), leaving
+// its depth and score in `profondeur` and `score`.
+void publie_iteration_aide(int32_t profondeur, int32_t score);
+bool aides_au_but();
 bool adopte_iteration_aide(int32_t& profondeur, int32_t& score);
 
 // A helper makes its node count visible to the main search.

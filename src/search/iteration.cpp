@@ -312,16 +312,18 @@ int recherche_iterative() {
   pv[0][1] = 0;
   type_noeud[0] = NOEUD_NORMAL;
 
-  // A search that ends at a given depth ends as soon as any thread has
-  // completed it; one that must wait for "stop" or "ponderhit" never does.
   const int limite = std::min(profondeur_max, PLY_MAX);
-  lance_aides(ponder_en_cours || go_infini ? PLY_MAX + 1 : limite - 1);
+  const int lignes = std::min(nb_lignes_pv, nb_coups_racine);
+  lignes_racine = lignes;
+  // A search that ends at a given depth ends as soon as any thread has
+  // completed it. One that must wait for "stop" or "ponderhit" never does,
+  // nor one that reports several lines, which only the main search finds.
+  const bool fin_par_aides = !ponder_en_cours && !go_infini && lignes <= 1;
+  lance_aides(fin_par_aides ? std::max(limite - 1, 1) : PLY_MAX + 1);
 
   if (mat_connu > SEUIL_MAT_TABLE)
     ecrit("info string Recherche de MAT : %d MAT%02d\n", mat_connu, (INFINI - mat_connu) / 2);
 
-  const int lignes = std::min(nb_lignes_pv, nb_coups_racine);
-  lignes_racine = lignes;
   int v = score_racine;
   if (lignes > 1) v = itere_lignes(lignes, limite);
   // The first iteration always runs, so that even "go depth 1" has a move.

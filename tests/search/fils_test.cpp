@@ -30,7 +30,7 @@ TEST(Fils, TwoThreadsPlayLegalMoves) {
                         "rnbqkbnr/ppp2ppp/8/1B1pp3/4P3/8/PPPP1PPP/RNBQK1NR b KQkq - 1 3",
                         "8/8/3k4/8/2r5/8/2R1K3/4B3 w - - 0 1"};
   // The number of threads changes between searches, as an interface may.
-  const char* fils[] = {"2", "1", "2", "2"};
+  const char* fils[] = {"2", "2", "1", "2"};
   SessionUci s;
   s.envoie(std::string("setoption name SyzygyPath value ") + VELMAR_TEST_DATA + "/syzygy");
   for (int i = 0; i < 4; ++i) {
@@ -39,11 +39,23 @@ TEST(Fils, TwoThreadsPlayLegalMoves) {
     s.envoie(std::string("setoption name Threads value ") + fils[i]);
     s.envoie(std::string("position fen ") + fen);
     s.envoie("go depth 7");
+    s.lignes.clear();
     const std::string ligne = s.attend("bestmove", 60000);
     ASSERT_EQ(ligne.rfind("bestmove ", 0), 0u);
     const std::string coup = ligne.substr(9, ligne.find(' ', 9) - 9);
     ASSERT_TRUE(place_fen(fen));
     EXPECT_TRUE(partie_joue_texte(partie, coup.c_str())) << coup;
+    if (i == 1) continue;
+    // The search ends on a complete iteration of the depth asked (or a
+    // deeper one a helper completed), whose line begins with the move
+    // played; an iteration left over from an earlier search must not end it.
+    std::string fin;
+    for (const std::string& l : s.lignes)
+      if (l.rfind("info score", 0) == 0) fin = l;
+    const size_t p = fin.find(" depth ");
+    ASSERT_NE(p, std::string::npos);
+    EXPECT_GE(std::stoi(fin.substr(p + 7)), 6) << fin;
+    EXPECT_NE(fin.find(" pv " + coup), std::string::npos) << fin;
   }
   s.envoie("quit");
   EXPECT_EQ(s.attend_fin(), 0);
