@@ -4,19 +4,21 @@
 # a layer above it or beside it, so the include graph between folders has no
 # cycle. From the top:
 #
-#   8 src/main.cpp  the entry point: a command-line mode or the UCI engine
-#   7 tools         command-line modes (perft, bench, eval, book, eco, tb)
-#   6 src/front     UCI commands, option table, go/bestmove, start-up
-#   5 src/search    alpha-beta, quiescence, iterations, time, hash table
-#   4 src/learn     learning files
-#   4 src/tbgen     tablebase generator and verifier (velmar tb generate/verify)
-#   3 src/eval      evaluation
-#   3 src/book      opening book and opening names
-#   3 src/egtb      endgame tablebases: the reader the search probes
-#   3 src/syzygy    Syzygy tablebases through the Fathom library
-#   2 src/movegen   attacks, move generation, move picker, exchanges
-#   1 src/board     the board record, keys, FEN, make/unmake, move texts
-#   0 src/console   output channel, log file, console input, process exit
+#   9 src/main.cpp  the entry point: a command-line mode or the UCI engine
+#   8 tools         command-line modes (perft, bench, eval, book, eco, tb)
+#   7 src/front     UCI commands, option table, go/bestmove, start-up
+#   6 src/search    alpha-beta, quiescence, iterations, time, hash table
+#   5 src/learn     learning files
+#   5 src/tbgen     tablebase generator and verifier (velmar tb generate/verify)
+#   4 src/eval      evaluation
+#   4 src/book      opening book and opening names
+#   4 src/egtb      endgame tablebases: the reader the search probes
+#   4 src/syzygy    Syzygy tablebases through the Fathom library
+#   3 src/movegen   attacks, move generation, move picker, exchanges
+#   2 src/board     the board record, keys, FEN, make/unmake, move texts
+#   1 src/console   output channel, log file, console input, process exit
+#   0 src/systeme   operating-system calls, one small file per concern
+#                   (processes, files, paths), for Linux and Windows
 #
 # Usage: tools/verifie_couches.sh [root]  (default: the checkout it is in).
 # Prints every offending include as file:line and exits 1 when there is one.
@@ -26,15 +28,16 @@ cd "$racine"
 
 niveau() {
   case $1 in
-    console) echo 0 ;;
-    board) echo 1 ;;
-    movegen) echo 2 ;;
-    eval | book | egtb | syzygy) echo 3 ;;
-    learn | tbgen) echo 4 ;;
-    search) echo 5 ;;
-    front) echo 6 ;;
-    tools) echo 7 ;;
-    main) echo 8 ;;
+    systeme) echo 0 ;;
+    console) echo 1 ;;
+    board) echo 2 ;;
+    movegen) echo 3 ;;
+    eval | book | egtb | syzygy) echo 4 ;;
+    learn | tbgen) echo 5 ;;
+    search) echo 6 ;;
+    front) echo 7 ;;
+    tools) echo 8 ;;
+    main) echo 9 ;;
     *) echo -1 ;;
   esac
 }
