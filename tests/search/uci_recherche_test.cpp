@@ -315,6 +315,12 @@ TEST(Bench, OneLinePerPositionAndTheSameTotalEveryRun) {
   EXPECT_GT(std::atoll(total.c_str() + 16), 10000);
   EXPECT_EQ(total, ligne_qui_commence(b, "Nodes searched: "));
   EXPECT_FALSE(ligne_qui_commence(a, "Nodes/second: ").empty());
+  // The last line repeats the total and the speed as "N nodes M nps".
+  const size_t derniere = a.rfind('\n', a.size() - 2) + 1;
+  EXPECT_EQ(a.compare(derniere, std::string::npos, total.substr(16) + " nodes " +
+                                                       ligne_qui_commence(a, "Nodes/second: ").substr(14) + " nps\n"),
+            0)
+      << a;
   EXPECT_FALSE(ligne_qui_commence(a, "Position 30: depth 3 ").empty()) << a;
   // Nothing of the search's own UCI output leaks into the report.
   EXPECT_TRUE(ligne_qui_commence(a, "info ").empty());

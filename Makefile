@@ -1,0 +1,66 @@
+# Builds the engine alone, without CMake and without the tests:
+#
+#     make [EXE=name] [CXX=compiler] [NATIVE=0] [-j2]
+#
+# The program goes to ./$(EXE) (default ./velmar); objects go to build-make/.
+# This is the build distributed testing frameworks (OpenBench) run on each
+# worker, which then runs "$(EXE) bench", so by default the code is made for
+# the building machine's processor (-march=native); NATIVE=0 makes a portable
+# binary. The compiler flags are those of the CMake Release build
+# (CMakeLists.txt); tests, packages and cross builds go through CMake.
+
+EXE ?= velmar
+NATIVE ?= 1
+OBJ := build-make
+
+SOURCES := src/main.cpp $(sort $(wildcard src/*/*.cpp tools/*.cpp))
+OBJECTS := $(SOURCES:%.cpp=$(OBJ)/%.o)
+
+# $(call accepte,FLAG): FLAG when $(CXX) compiles with it, else nothing.
+accepte = $(shell echo 'int main(){}' | $(CXX) $(1) -x c++ -o /dev/null - >/dev/null 2>&1 && echo $(1))
+# $(call a_entete,HEADER): yes when $(CXX) finds the header.
+a_entete = $(shell echo '\#include <$(1)>' | $(CXX) -x c++ -E -o /dev/null - >/dev/null 2>&1 && echo yes)
+
+CXXFLAGS_VELMAR := -std=c++20 -O3 -DNDEBUG -Wall -Wextra -Wshadow -Isrc -Itools -pthread \
+                   -fno-pie -ftls-model=local-exec
+LDFLAGS_VELMAR := -pthread $(call accepte,-no-pie)
+LIBS_VELMAR :=
+
+# Bit counts in one instruction where the compiler targets x86 (the flag does
+# not exist elsewhere); -march=native includes it where the processor has it.
+CXXFLAGS_VELMAR += $(call accepte,-mpopcnt)
+ifeq ($(NATIVE),1)
+  CXXFLAGS_VELMAR += $(call accepte,-march=native)
+endif
+
+# zlib lets the book builder read .pgn.gz files itself.
+ifeq ($(call a_entete,zlib.h),yes)
+  CXXFLAGS_VELMAR += -DVELMAR_ZLIB
+  LIBS_VELMAR += -lz
+endif
+
+# Syzygy tablebases through the Fathom library (Debian's libfathom-dev).
+ifneq ($(MAKECMDGOALS),clean)
+  ifneq ($(call a_entete,tbprobe.h),yes)
+    $(error the Fathom library (tbprobe.h, libfathom) was not found: install it with 'apt-get install libfathom-dev')
+  endif
+endif
+LIBS_VELMAR += -lfathom
+
+# The objects are remade when the compiler or its flags change.
+DRAPEAUX := $(CXX) $(CXXFLAGS_VELMAR) $(CXXFLAGS)
+$(shell mkdir -p $(OBJ) && echo '$(DRAPEAUX)' | cmp -s - $(OBJ)/drapeaux || echo '$(DRAPEAUX)' >$(OBJ)/drapeaux)
+
+$(EXE): $(OBJECTS)
+	$(CXX) $(LDFLAGS_VELMAR) $(LDFLAGS) -o $@ $(OBJECTS) $(LIBS_VELMAR) $(LIBS)
+
+$(OBJ)/%.o: %.cpp $(OBJ)/drapeaux
+	@mkdir -p $(dir $@)
+	$(CXX) $(CXXFLAGS_VELMAR) $(CXXFLAGS) -MMD -MP -c $< -o $@
+
+-include $(OBJECTS:.o=.d)
+
+clean:
+	rm -rf $(OBJ)
+
+.PHONY: clean
