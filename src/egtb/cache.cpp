@@ -11,6 +11,10 @@
 #include "egtb/registre.h"
 #include "egtb/tablebases.h"
 
+// One cache and one set of open files serve every searching thread: a
+// probe holds them until its value is read.
+std::mutex verrou_cache;
+
 int32_t taille_cache = 1048576;
 int64_t cache_succes = 0, cache_echecs = 0;
 
@@ -151,10 +155,7 @@ void cree_cache(int64_t octets) {
 }
 
 int lit_entree(int n, int camp, int32_t index) {
-  // One cache and one set of open files serve every searching thread: a
-  // probe holds them until its value is read.
-  static std::mutex verrou;
-  const std::lock_guard<std::mutex> garde(verrou);
+  const std::lock_guard<std::mutex> garde(verrou_cache);
   if (nb_blocs == 0 || n < 1 || n > NB_TABLES) return VALEUR_ABSENTE;
   DescTable& t = tables[n];
   if (!t.seaux[camp] || !t.fichier_nom[camp]) return VALEUR_ABSENTE;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 
 constexpr int32_t COUT_BLOC = 8260;         // a block's record plus its data area
 constexpr int32_t DONNEES_BLOC = 8192 + 36;  // the decoder may write past the end
@@ -20,6 +21,9 @@ struct BlocCache {
 };
 
 extern int32_t taille_cache;  // bytes
+// Held by every read of the cache and of the registered file names, which a
+// failed read forgets.
+extern std::mutex verrou_cache;
 
 // Drops the old cache and builds one of `octets` bytes (all blocks free);
 // every open table file is closed.

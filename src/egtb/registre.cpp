@@ -7,6 +7,7 @@
 #include <string>
 
 #include "console/fin_processus.h"
+#include "egtb/cache.h"
 #include "egtb/compression.h"
 #include "egtb/tablebases.h"
 
@@ -101,7 +102,9 @@ void desenregistre(int n, int camp) {
 }
 
 int est_enregistree(int n, int camp) {
-  return n >= 1 && n <= NB_TABLES && tables[n].fichier_nom[camp & 1] != nullptr;
+  if (n < 1 || n > NB_TABLES) return 0;
+  const std::lock_guard<std::mutex> garde(verrou_cache);
+  return tables[n].fichier_nom[camp & 1] != nullptr;
 }
 
 int table_depuis_comptes(const int32_t comptes[10]) {
