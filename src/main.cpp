@@ -15,6 +15,7 @@ struct Mode {
 constexpr Mode modes[] = {
     {"perft", mode_perft}, {"bench", mode_bench}, {"eval", mode_eval},
     {"book", mode_book},   {"eco", mode_eco},     {"tb", mode_tb},
+    {"syzygy-check", mode_syzygy_check},
 };
 
 }  // namespace

@@ -24,7 +24,7 @@ int classe_racine_tables() {
   if (syzygy_pieces == 0 || nb_coups_racine == 0) return 0;
   const EtatPly& e = position.etats[0];
   if ((e.roque_blancs | e.roque_noirs) & 3) return 0;
-  if (compte_bits(occupation()) > std::min(syzygy_pieces, syzygy_limite_pieces)) return 0;
+  if (compte_bits(occupation()) > std::min(syzygy_pieces.load(), syzygy_limite_pieces.load())) return 0;
   if (tb_disponibles && table_couvre(camp_racine)) return 0;
 
   // The same count as the engine's own fifty-move draw.

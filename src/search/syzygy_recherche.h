@@ -30,7 +30,7 @@ inline int sonde_syzygy_permise(int camp, int profondeur, int ply) {
   const EtatPly& e = position.etats[ply];
   if ((e.roque_blancs | e.roque_noirs) & 3) return 0;
   const int n = compte_bits(occupation());
-  const int limite = std::min(syzygy_pieces, syzygy_limite_pieces);
+  const int limite = std::min(syzygy_pieces.load(), syzygy_limite_pieces.load());
   if (n > limite || (n == limite && profondeur < syzygy_profondeur_sonde * UN_PLY)) return 0;
   return !(tb_disponibles && table_couvre(camp));
 }

@@ -1,37 +1,16 @@
-// Probing the Syzygy tables from the search board, and the guard around
-// every call into the library.
+// Probing the Syzygy tables from the search board, one thread at a time.
 #include <tbprobe.h>
 
-#include <csignal>
-#include <pthread.h>
+#include <climits>
 #include <cstring>
 
 #include "board/position.h"
-#include "console/sortie.h"
 #include "syzygy/garde.h"
 #include "syzygy/syzygy.h"
 
 std::mutex verrou_syzygy;
-thread_local sigjmp_buf* reprise_syzygy = nullptr;
 
 namespace {
-
-constexpr int SIGNAUX[] = {SIGSEGV, SIGBUS, SIGABRT, SIGFPE};
-constexpr int NB_SIGNAUX = sizeof SIGNAUX / sizeof SIGNAUX[0];
-struct sigaction anciens[NB_SIGNAUX];
-bool garde_installee = false;
-
-void sur_faute(int signal) {
-  if (sigjmp_buf* reprise = reprise_syzygy) {
-    reprise_syzygy = nullptr;
-    siglongjmp(*reprise, 1);
-  }
-  // Not a fault of the library: the previous handler takes it. A fault
-  // repeats on return; a raised signal is raised again.
-  for (int i = 0; i < NB_SIGNAUX; ++i)
-    if (SIGNAUX[i] == signal) sigaction(signal, &anciens[i], nullptr);
-  if (signal == SIGABRT) raise(signal);
-}
 
 // The engine's bitboards hold square s in bit 63 - s, the library's in bit s.
 inline uint64_t retourne(uint64_t b) {
@@ -66,42 +45,20 @@ PositionFathom position_fathom(int ply) {
 // The engine's promotion type for the library's promotion code.
 constexpr int PROMOTIONS[5] = {0, DAME, TOUR, FOU, CAVALIER};
 
-TbRootMoves racines;  // large: one, used under the lock
+TbRootMoves racines;  // large: one, filled and read under the lock
 
 }  // namespace
 
-void installe_garde_syzygy() {
-  if (garde_installee) return;
-  garde_installee = true;
-  struct sigaction action;
-  std::memset(&action, 0, sizeof action);
-  action.sa_handler = sur_faute;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_NODEFER;
-  for (int i = 0; i < NB_SIGNAUX; ++i) sigaction(SIGNAUX[i], &action, &anciens[i]);
-}
-
-void debloque_signaux_syzygy() {
-  sigset_t signaux;
-  sigemptyset(&signaux);
-  for (int s : SIGNAUX) sigaddset(&signaux, s);
-  pthread_sigmask(SIG_UNBLOCK, &signaux, nullptr);
-}
-
-void panne_syzygy() {
-  syzygy_pieces = 0;
-  ecrit("info string Syzygy : faute dans la bibliotheque Fathom (table endommagee), tables Syzygy coupees\n");
-}
-
 int sonde_wdl_syzygy(int camp, int ply, int& wdl) {
-  if (syzygy_pieces == 0) return 0;
+  if (syzygy_pieces.load(std::memory_order_relaxed) == 0) return 0;
   const PositionFathom f = position_fathom(ply);
-  const unsigned r = appel_garde(
-      [&f, camp] {
-        return tb_probe_wdl(f.blancs, f.noirs, f.rois, f.dames, f.tours, f.fous, f.cavaliers, f.pions, 0, 0,
-                            f.en_passant, camp == BLANCS);
-      },
-      unsigned{TB_RESULT_FAILED});
+  unsigned r;
+  {
+    const std::lock_guard<std::mutex> verrou(verrou_syzygy);
+    if (syzygy_pieces.load(std::memory_order_relaxed) == 0) return 0;
+    r = tb_probe_wdl(f.blancs, f.noirs, f.rois, f.dames, f.tours, f.fous, f.cavaliers, f.pions, 0, 0, f.en_passant,
+                     camp == BLANCS);
+  }
   if (r == TB_RESULT_FAILED || r > TB_WIN) return 0;
   wdl = static_cast<int>(r) - TB_DRAW;
   return 1;
@@ -109,23 +66,20 @@ int sonde_wdl_syzygy(int camp, int ply, int& wdl) {
 
 int classe_racine_syzygy(int camp, int compteur_50, int repetition, const Coup* coups, int nb, int32_t* rangs,
                          int& verdict) {
-  if (syzygy_pieces == 0 || nb <= 0) return 0;
+  if (syzygy_pieces.load(std::memory_order_relaxed) == 0 || nb <= 0) return 0;
   const PositionFathom f = position_fathom(0);
   const bool regle_50 = syzygy_regle_50 != 0;
   const unsigned c50 = static_cast<unsigned>(compteur_50);
-  const int ok = appel_garde(
-      [&] {
-        std::memset(&racines, 0, sizeof racines);
-        int r = tb_probe_root_dtz(f.blancs, f.noirs, f.rois, f.dames, f.tours, f.fous, f.cavaliers, f.pions, c50, 0,
-                                  f.en_passant, camp == BLANCS, repetition != 0, regle_50, &racines);
-        if (r == 0) {
-          std::memset(&racines, 0, sizeof racines);
-          r = tb_probe_root_wdl(f.blancs, f.noirs, f.rois, f.dames, f.tours, f.fous, f.cavaliers, f.pions, c50, 0,
-                                f.en_passant, camp == BLANCS, regle_50, &racines);
-        }
-        return r;
-      },
-      0);
+  const std::lock_guard<std::mutex> verrou(verrou_syzygy);
+  if (syzygy_pieces.load(std::memory_order_relaxed) == 0) return 0;
+  std::memset(&racines, 0, sizeof racines);
+  int ok = tb_probe_root_dtz(f.blancs, f.noirs, f.rois, f.dames, f.tours, f.fous, f.cavaliers, f.pions, c50, 0,
+                             f.en_passant, camp == BLANCS, repetition != 0, regle_50, &racines);
+  if (ok == 0) {
+    std::memset(&racines, 0, sizeof racines);
+    ok = tb_probe_root_wdl(f.blancs, f.noirs, f.rois, f.dames, f.tours, f.fous, f.cavaliers, f.pions, c50, 0,
+                           f.en_passant, camp == BLANCS, regle_50, &racines);
+  }
   if (ok == 0 || racines.size == 0) return 0;
   int32_t meilleur = INT32_MIN;
   for (int i = 0; i < nb; ++i) {

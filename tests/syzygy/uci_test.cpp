@@ -1,11 +1,19 @@
 // The Syzygy tables seen through UCI: the root ranking that converts a win
-// within the fifty-move rule, the score a drawn root shows, and castling
-// rights that keep the tables out of a root.
+// within the fifty-move rule, the score a drawn root shows, castling rights
+// that keep the tables out of a root, damaged tables, and what the engine
+// leaves on disk.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <unistd.h>
 
+#include "common/plateau.h"
 #include "common/session.h"
+#include "movegen/lecture_coup.h"
 
 namespace {
 
@@ -80,6 +88,77 @@ TEST(SyzygyUci, DroitDeRoquePasDeSonde) {
   EXPECT_NE(roque.info.find(" tbhits "), std::string::npos) << roque.info;
   const Resultat sans = cherche(DONNEES, "position fen 4k3/8/8/8/8/8/8/4K2R w - - 0 1", "go depth 4");
   EXPECT_NE(sans.info.find("score cp 20000 "), std::string::npos) << sans.info;
+}
+
+namespace fs = std::filesystem;
+
+std::string repertoire_vide(const std::string& nom) {
+  const std::string d = ::testing::TempDir() + "/velmar_syzygy_uci_" + std::to_string(getpid()) + "_" + nom;
+  fs::remove_all(d);
+  fs::create_directories(d);
+  return d;
+}
+
+std::string lit(const std::string& f) {
+  std::ifstream e(DONNEES + "/" + f, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(e), {});
+}
+
+// Damaged tables ahead of sound ones, on two threads: a file cut short and
+// one with garbage after a valid header are refused by name (the second
+// with its directory), the search probes the sound tables, plays a legal
+// move and the engine goes on answering.
+TEST(SyzygyUci, TablesEndommageesDeuxFils) {
+  const std::string tronquee = repertoire_vide("tronquee"), dechet = repertoire_vide("dechet");
+  std::ofstream(tronquee + "/KBNvK.rtbw", std::ios::binary) << lit("KBNvK.rtbw").substr(0, 5000);
+  std::string krr = lit("KRvKR.rtbz");
+  uint32_t x = 12345;
+  for (size_t i = 8; i < krr.size(); ++i) krr[i] = static_cast<char>((x = x * 1103515245 + 12345) >> 24);
+  std::ofstream(dechet + "/KRvKR.rtbz", std::ios::binary) << krr;
+
+  const char* fen = "8/8/3k4/8/2r5/8/2R1K3/4B3 w - - 0 1";
+  SessionUci s;
+  s.envoie("setoption name Threads value 2");
+  s.envoie("setoption name SyzygyPath value " + tronquee + ":" + dechet + ":" + DONNEES);
+  s.envoie(std::string("position fen ") + fen);
+  s.envoie("go depth 8");
+  const std::string ligne = s.attend("bestmove", 60000);
+  ASSERT_EQ(ligne.rfind("bestmove ", 0), 0u);
+  const std::string coup = ligne.substr(9, ligne.find(' ', 9) - 9);
+  ASSERT_TRUE(place_fen(fen));
+  EXPECT_TRUE(partie_joue_texte(partie, coup.c_str())) << coup;
+  s.envoie("isready");
+  EXPECT_EQ(s.attend("readyok", 10000), "readyok");
+  std::string messages, fin;
+  for (const std::string& l : s.lignes) {
+    if (l.rfind("info string SyzygyPath", 0) == 0) messages += l + "\n";
+    if (l.rfind("info score", 0) == 0) fin = l;
+  }
+  EXPECT_NE(messages.find("table endommagee ignoree : " + tronquee + "/KBNvK.rtbw\n"), std::string::npos) << messages;
+  EXPECT_NE(messages.find("table endommagee : " + dechet + "/KRvKR.rtbz ; repertoire ignore en entier : " + dechet),
+            std::string::npos)
+      << messages;
+  EXPECT_EQ(fin.find(" tbhits 0 "), std::string::npos) << fin;
+  s.envoie("quit");
+  EXPECT_EQ(s.attend_fin(), 0);
+}
+
+// An engine ended by SIGKILL, as interfaces end engines, leaves nothing in
+// the temporary directory.
+TEST(SyzygyUci, RienDansLeRepertoireTemporaire) {
+  const std::string tmp = repertoire_vide("tmpdir");
+  const char* avant = std::getenv("TMPDIR");
+  const std::string ancien = avant ? avant : "";
+  setenv("TMPDIR", tmp.c_str(), 1);
+  {
+    SessionUci s;
+    s.envoie("setoption name SyzygyPath value " + DONNEES);
+    s.envoie("isready");
+    EXPECT_EQ(s.attend("readyok", 20000), "readyok");
+  }  // killed with SIGKILL
+  if (avant) setenv("TMPDIR", ancien.c_str(), 1);
+  else unsetenv("TMPDIR");
+  EXPECT_TRUE(fs::is_empty(tmp)) << fs::directory_iterator(tmp)->path();
 }
 
 }  // namespace
