@@ -6,7 +6,7 @@
 # build-fuzz/corpus/<name>, so the repository's seeds stay small; an input
 # that fails is saved as build-fuzz/findings/<name>-crash-... (or -timeout-,
 # -leak-, -oom-) and the script ends with status 1. HARNESS names (uci, fen,
-# pgn, eco, livre, tb) limit the run to those.
+# pgn, eco, livre, tb, syzygy) limit the run to those.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 racine=$PWD

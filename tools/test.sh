@@ -49,6 +49,8 @@ if [ "${VELMAR_NO_SANITIZE:-0}" != 1 ] && [ "${VELMAR_NO_TSAN:-0}" != 1 ]; then
   # without synchronisation: a search record left shared between the search
   # threads, or a table word written without an atomic access.
   cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMAR_TSAN=ON >/dev/null
-  cmake --build build-tsan -j"$jobs" --target velmar tests_search
-  ctest --test-dir build-tsan --output-on-failure -j"$jobs" -R '^Fils\.'
+  # The Syzygy tests through the engine too: probes on two threads under the
+  # library's lock, and the tables replaced between searches.
+  cmake --build build-tsan -j"$jobs" --target velmar tests_search tests_syzygy
+  ctest --test-dir build-tsan --output-on-failure -j"$jobs" -R '^(Fils|SyzygyUci)\.'
 fi

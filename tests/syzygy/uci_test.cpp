@@ -111,10 +111,10 @@ std::string lit(const std::string& f) {
 TEST(SyzygyUci, TablesEndommageesDeuxFils) {
   const std::string tronquee = repertoire_vide("tronquee"), dechet = repertoire_vide("dechet");
   std::ofstream(tronquee + "/KBNvK.rtbw", std::ios::binary) << lit("KBNvK.rtbw").substr(0, 5000);
-  std::string krr = lit("KRvKR.rtbz");
+  std::string krkn = lit("KRvKN.rtbw");
   uint32_t x = 12345;
-  for (size_t i = 8; i < krr.size(); ++i) krr[i] = static_cast<char>((x = x * 1103515245 + 12345) >> 24);
-  std::ofstream(dechet + "/KRvKR.rtbz", std::ios::binary) << krr;
+  for (size_t i = 8; i < krkn.size(); ++i) krkn[i] = static_cast<char>((x = x * 1103515245 + 12345) >> 24);
+  std::ofstream(dechet + "/KRvKN.rtbw", std::ios::binary) << krkn;
 
   const char* fen = "8/8/3k4/8/2r5/8/2R1K3/4B3 w - - 0 1";
   SessionUci s;
@@ -135,7 +135,7 @@ TEST(SyzygyUci, TablesEndommageesDeuxFils) {
     if (l.rfind("info score", 0) == 0) fin = l;
   }
   EXPECT_NE(messages.find("table endommagee ignoree : " + tronquee + "/KBNvK.rtbw\n"), std::string::npos) << messages;
-  EXPECT_NE(messages.find("table endommagee : " + dechet + "/KRvKR.rtbz ; repertoire ignore en entier : " + dechet),
+  EXPECT_NE(messages.find("table endommagee : " + dechet + "/KRvKN.rtbw ; repertoire ignore en entier : " + dechet),
             std::string::npos)
       << messages;
   EXPECT_EQ(fin.find(" tbhits 0 "), std::string::npos) << fin;
