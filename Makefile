@@ -26,9 +26,11 @@ CXXFLAGS_VELMAR := -std=c++20 -O3 -DNDEBUG -Wall -Wextra -Wshadow -Isrc -Itools 
 LDFLAGS_VELMAR := -pthread $(call accepte,-no-pie)
 LIBS_VELMAR :=
 
-# Bit counts in one instruction where the compiler targets x86 (the flag does
-# not exist elsewhere); -march=native includes it where the processor has it.
-CXXFLAGS_VELMAR += $(call accepte,-mpopcnt)
+# Bit counts in one instruction where the compiler targets x86 (the flag means
+# nothing elsewhere); -march=native includes it where the processor has it.
+ifneq ($(filter x86_64% amd64% i386% i486% i586% i686%,$(shell $(CXX) -dumpmachine)),)
+  CXXFLAGS_VELMAR += -mpopcnt
+endif
 ifeq ($(NATIVE),1)
   CXXFLAGS_VELMAR += $(call accepte,-march=native)
 endif
