@@ -97,15 +97,34 @@ bool lance_processus(const std::vector<std::string>& arguments, const std::strin
   std::wstring ligne;
   for (const std::string& a : arguments) ajoute_argument(ligne, utf16(a));
   const std::wstring programme = utf16(arguments[0]);
-  STARTUPINFOW demarrage{};
-  demarrage.cb = sizeof demarrage;
-  demarrage.dwFlags = STARTF_USESTDHANDLES;
-  demarrage.hStdInput = entree_lue;
-  demarrage.hStdOutput = sortie_ecrite;
-  demarrage.hStdError = nul != INVALID_HANDLE_VALUE ? nul : sortie_ecrite;
-  PROCESS_INFORMATION info{};
-  const bool lance = entree_ok && CreateProcessW(programme.c_str(), ligne.data(), nullptr, nullptr, TRUE,
-                                                 CREATE_NO_WINDOW, nullptr, nullptr, &demarrage, &info);
+  STARTUPINFOEXW demarrage{};
+  demarrage.StartupInfo.cb = sizeof demarrage;
+  demarrage.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+  demarrage.StartupInfo.hStdInput = entree_lue;
+  demarrage.StartupInfo.hStdOutput = sortie_ecrite;
+  demarrage.StartupInfo.hStdError = nul != INVALID_HANDLE_VALUE ? nul : sortie_ecrite;
+  // The child inherits these three handles and no other (the engine's own
+  // standard handles, which an interface made inheritable, stay out).
+  HANDLE herites[3] = {entree_lue, sortie_ecrite, demarrage.StartupInfo.hStdError};
+  const DWORD nb_herites = demarrage.StartupInfo.hStdError == sortie_ecrite ? 2 : 3;
+  SIZE_T taille_attributs = 0;
+  InitializeProcThreadAttributeList(nullptr, 1, 0, &taille_attributs);
+  std::vector<char> attributs(taille_attributs);
+  demarrage.lpAttributeList = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributs.data());
+  bool lance = entree_ok && InitializeProcThreadAttributeList(demarrage.lpAttributeList, 1, 0, &taille_attributs);
+  if (lance) {
+    lance = UpdateProcThreadAttribute(demarrage.lpAttributeList, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, herites,
+                                      nb_herites * sizeof(HANDLE), nullptr, nullptr);
+    PROCESS_INFORMATION info{};
+    lance = lance && CreateProcessW(programme.c_str(), ligne.data(), nullptr, nullptr, TRUE,
+                                    CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
+                                    &demarrage.StartupInfo, &info);
+    DeleteProcThreadAttributeList(demarrage.lpAttributeList);
+    if (lance) {
+      CloseHandle(info.hThread);
+      p.id = reinterpret_cast<intptr_t>(info.hProcess);
+    }
+  }
   CloseHandle(entree_lue);
   CloseHandle(sortie_ecrite);
   if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
@@ -113,8 +132,6 @@ bool lance_processus(const std::vector<std::string>& arguments, const std::strin
     CloseHandle(sortie_lue);
     return false;
   }
-  CloseHandle(info.hThread);
-  p.id = reinterpret_cast<intptr_t>(info.hProcess);
   p.sortie = reinterpret_cast<intptr_t>(sortie_lue);
   p.tampon.clear();
   return true;
