@@ -69,7 +69,7 @@ bool place_materiel(const std::string& nom, bool blancs_au_trait, uint64_t bb[8]
 void sonde_fichier(const FichierSyzygy& f, int32_t rang) {
   std::srand(static_cast<unsigned>(rang) + 1);
   int sondes = 0;
-  for (int k = 0; k < 4096 && sondes < (f.wdl ? 64 : 16); ++k) {
+  for (int k = 0; k < 4096 && sondes < (f.wdl ? 32 : 8); ++k) {
     uint64_t bb[8];
     const bool blancs = k % 2 == 0;
     if (!place_materiel(f.nom, blancs, bb)) continue;
