@@ -42,15 +42,17 @@ TEST(Go, InfiniPonderEtMotsInconnus) {
   valeur_precedente = 12;
   analyse_infinie = 0;
   lit_parametres_go("searchmoves e2e4 nodes 1000 ponder infinite", p);
+  EXPECT_EQ(nb_coups_demandes, 1);
   EXPECT_EQ(ponder_en_cours, 1);
   EXPECT_EQ(analyse_infinie, 1);
   EXPECT_EQ(mat_connu, 0);
   EXPECT_EQ(valeur_precedente, 30001);
   EXPECT_EQ(temps_fixe, 1000000);
   EXPECT_EQ(mode_temps_fixe, 1);
-  // Each "go" starts without pondering.
+  // Each "go" starts without pondering, and searches every move.
   lit_parametres_go("", p);
   EXPECT_EQ(ponder_en_cours, 0);
+  EXPECT_EQ(nb_coups_demandes, 0);
   EXPECT_EQ(p.temps[0], 0);
   analyse_infinie = 0;
 }

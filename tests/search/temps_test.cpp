@@ -110,6 +110,7 @@ TEST(TempsTest, MillisecondesQuandLesSecondesNeSuffisentPas) {
       {{1000, 0, 40, 0, true}, 24, 120, 940},       // 1 s for 40 moves
       {{3000, 0, 1, 1, true}, 2392, 2392, 2940},    // one move to go: whole seconds would flag
       {{20, 0, 0, 0, false}, 1, 1, 5},              // nearly flagged
+      {{2000, 2000, 0, 0, false}, 1000, 1000, 1940},  // 2 s + 2 s: never more than half the clock
   };
   for (const Cas& c : cas) {
     limites(c.h);
