@@ -77,7 +77,7 @@ void affiche_pv(int profondeur, int score, char marque) {
   if (marque == '-') pos = ajoute(ligne, pos, "upperbound ");
   pos = ajoute(ligne, pos, "depth %d nodes %lld time %lld", profondeur, static_cast<long long>(noeuds_tous()),
                static_cast<long long>(ms));
-  if (syzygy_chemin_fixe) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tb_succes));
+  if (syzygy_chemin_fixe) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tbhits_tous()));
   pos = ajoute(ligne, pos, " pv");
   ajoute_pv(ligne, pos, pv[0], longueur_pv[0]);
   ecrit("%s\n", ligne);
@@ -103,7 +103,7 @@ void affiche_ligne_multipv(int numero, int profondeur, int score, const Coup* co
   pos = ajoute_score(ligne, pos, score);
   pos = ajoute(ligne, pos, "depth %d nodes %lld time %lld", profondeur, static_cast<long long>(noeuds_tous()),
                static_cast<long long>(millisecondes_ecoulees()));
-  if (syzygy_chemin_fixe) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tb_succes));
+  if (syzygy_chemin_fixe) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tbhits_tous()));
   pos = ajoute(ligne, pos, " pv");
   ajoute_pv(ligne, pos, coups, longueur);
   ecrit("%s\n", ligne);
@@ -115,7 +115,8 @@ void affiche_vitesse() {
   char ligne[TAILLE_LIGNE_PV];
   int pos = ajoute(ligne, 0, "info nps %lld hashfull %d", static_cast<long long>(noeuds_tous() * 1000 / ms),
                    remplissage_hash());
-  if (tb_succes > 0) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tb_succes));
+  const int64_t tbhits = tbhits_tous();
+  if (tbhits > 0) pos = ajoute(ligne, pos, " tbhits %lld", static_cast<long long>(tbhits));
   if (nb_coupures > 0)
     pos = ajoute(ligne, pos, " cpuload %lld", static_cast<long long>(1000 * nb_coupures_premier / nb_coupures));
   ecrit("%s\n", ligne);

@@ -77,17 +77,26 @@ inline int32_t unites_prise_coup(Coup coup) {
 inline int materiel_de(int camp) { return camp == BLANCS ? position.materiel_blancs : position.materiel_noirs; }
 inline int pions_de(int camp) { return camp == BLANCS ? position.nb_pions_blancs : position.nb_pions_noirs; }
 
-// The node limit is checked at every node, so that a node-limited search
-// stops at the same node every time; the clock and the console are
-// consulted only every intervalle_controle nodes of either search.
+// A node limit counts every thread's nodes: each thread adds its own to
+// the counts the others last published.
+inline bool limite_noeuds_atteinte() { return limite_noeuds != SANS_LIMITE_NOEUDS && noeuds_tous() >= limite_noeuds; }
+
+// The main search checks the node limit at every node, so that a
+// node-limited search on one thread stops at the same node every time, and
+// a helper each time it publishes its count (which a main search the system
+// keeps waiting cannot do for it); the clock and the console are consulted
+// only every intervalle_controle nodes of the main search.
 inline void controle_periodique() {
-  // With several threads, the main search's own nodes count.
-  if (noeuds >= limite_noeuds && numero_fil == 0) arret_recherche = 1;
+  if (numero_fil == 0 && limite_noeuds != SANS_LIMITE_NOEUDS) {
+    publie_noeuds();
+    if (limite_noeuds_atteinte()) arret_recherche = 1;
+  }
   if (compteur_controle-- < 0) {
     compteur_controle = intervalle_controle;
     // Only the main search watches the clock and the console.
     if (numero_fil != 0) {
       publie_noeuds();
+      if (limite_noeuds_atteinte()) arret_recherche = 1;
       return;
     }
     if (temps_depasse(0) || aides_au_but()) arret_recherche = 1;

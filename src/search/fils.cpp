@@ -11,6 +11,7 @@
 
 #include "board/position.h"
 #include "console/sortie.h"
+#include "egtb/tablebases.h"
 #include "eval/hash_pions.h"
 #include "movegen/generation.h"
 #include "movegen/selection.h"
@@ -24,10 +25,12 @@ namespace {
 std::thread aides[FILS_MAX];
 int32_t nb_aides = 0;
 
-// Nodes of each helper, one cache line each so that their stores do not
-// slow one another.
+// Nodes and tablebase hits of each thread as it last published them (the
+// main search publishes only under a node limit), one cache line each so
+// that their stores do not slow one another.
 struct alignas(64) CompteNoeuds {
   std::atomic<int64_t> noeuds{0};
+  std::atomic<int64_t> tbhits{0};
 };
 CompteNoeuds comptes[FILS_MAX];
 
@@ -146,7 +149,10 @@ void lance_aides(int32_t profondeur_visee) {
       coups_racine_communs[i] = debut_liste[0][i];
       fiches_communes[i] = fiches_racine[i];
     }
-    for (int32_t i = 1; i <= nb_aides; ++i) comptes[i].noeuds.store(0, std::memory_order_relaxed);
+    for (int32_t i = 0; i <= nb_aides; ++i) {
+      comptes[i].noeuds.store(0, std::memory_order_relaxed);
+      comptes[i].tbhits.store(0, std::memory_order_relaxed);
+    }
     actifs = nb_aides;
     lancees = true;
     ++numero_recherche;
@@ -189,10 +195,21 @@ bool adopte_iteration_aide(int32_t& profondeur, int32_t& score) {
 void annonce_iteration(int32_t profondeur) { iteration_en_cours.store(profondeur, std::memory_order_relaxed); }
 int32_t iteration_principale() { return iteration_en_cours.load(std::memory_order_relaxed); }
 
-void publie_noeuds() { comptes[numero_fil].noeuds.store(noeuds, std::memory_order_relaxed); }
+void publie_noeuds() {
+  comptes[numero_fil].noeuds.store(noeuds, std::memory_order_relaxed);
+  comptes[numero_fil].tbhits.store(tb_succes, std::memory_order_relaxed);
+}
 
 int64_t noeuds_tous() {
   int64_t total = noeuds;
-  for (int32_t i = 1; i <= nb_aides; ++i) total += comptes[i].noeuds.load(std::memory_order_relaxed);
+  for (int32_t i = 0; i <= nb_aides; ++i)
+    if (i != numero_fil) total += comptes[i].noeuds.load(std::memory_order_relaxed);
+  return total;
+}
+
+int64_t tbhits_tous() {
+  int64_t total = tb_succes;
+  for (int32_t i = 0; i <= nb_aides; ++i)
+    if (i != numero_fil) total += comptes[i].tbhits.load(std::memory_order_relaxed);
   return total;
 }

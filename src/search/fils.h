@@ -1,9 +1,12 @@
 // The threads a search runs on ("Threads"). The main search runs in the
 // thread that called it and alone reads the console, watches the clock and
-// prints; the helpers search the same root at the same time with their own
-// copy of every search record, and share with it only the transposition
-// table, so that what one finds the others read. The helpers are created by
-// the option and wait between two searches.
+// prints search lines; the helpers search the same root at the same time
+// with their own copy of every search record. They share with it the
+// transposition table and the singular-move results, so that what one finds
+// the others read, and the stop flag; through this module they pass it
+// their node and tablebase hit counts and the deepest iteration they
+// completed. The helpers are created by the option and wait between two
+// searches.
 #pragma once
 
 #include <cstdint>
@@ -42,7 +45,11 @@ void publie_iteration_aide(int32_t profondeur, int32_t score);
 bool aides_au_but();
 bool adopte_iteration_aide(int32_t& profondeur, int32_t& score);
 
-// A helper makes its node count visible to the main search.
+// A thread makes its node and tablebase hit counts visible to the others:
+// a helper every few hundred nodes and when it stops, the main search at
+// every node of a node-limited search.
 void publie_noeuds();
-// Nodes of the current search in every thread.
+// Nodes and tablebase hits of the current search in every thread: the
+// calling thread's own, and the others' as they last published them.
 int64_t noeuds_tous();
+int64_t tbhits_tous();

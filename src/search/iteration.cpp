@@ -39,8 +39,10 @@ void efface_marques_racine() {
   for (int i = 0; i < nb_coups_racine; ++i) fiches_racine[i].cherche = 0;
 }
 
-// Nodes between two publications of a helper's node count.
-constexpr int32_t INTERVALLE_AIDE = 4096;
+// Nodes between two publications of a helper's counts: often enough that a
+// node limit, which counts them, is passed by at most this many nodes per
+// helper, and rarely enough that the stores cost nothing measurable.
+constexpr int32_t INTERVALLE_AIDE = 256;
 
 void prepare_etat_recherche() {
   for (int p = 0; p < PLY_MAX; ++p) {

@@ -26,8 +26,10 @@ extern int32_t ponder_en_cours;  // 1 while a "go ponder" search has had no "pon
 extern int32_t analyse_infinie;  // 1 after "go infinite", until the next "position"
 extern int32_t go_infini;        // 1 while the current search is a "go infinite" one
 
-// Nodes after which the search stops, whatever the clock says; the check
-// counts nodes only, so the same command searches the same tree every time.
+// Nodes after which the search stops, whatever the clock says, counted over
+// every thread. On one thread the check counts nodes only, so the same
+// command searches the same tree every time; on several the threads' timing
+// shapes the tree.
 constexpr int64_t SANS_LIMITE_NOEUDS = INT64_MAX;
 extern int64_t limite_noeuds;
 // "mate": the search ends once a mate in this many moves or fewer is found;

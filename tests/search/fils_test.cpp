@@ -11,6 +11,7 @@
 #include "common/plateau.h"
 #include "common/session.h"
 #include "movegen/lecture_coup.h"
+#include "search/etat_recherche.h"
 #include "search/fils.h"
 #include "search/table_hash.h"
 
@@ -59,6 +60,75 @@ TEST(Fils, TwoThreadsPlayLegalMoves) {
   }
   s.envoie("quit");
   EXPECT_EQ(s.attend_fin(), 0);
+}
+
+// The number after `nom` in `ligne`, -1 when absent.
+long long champ(const std::string& ligne, const std::string& nom) {
+  const size_t p = ligne.find(" " + nom + " ");
+  return p == std::string::npos ? -1 : std::stoll(ligne.substr(p + nom.size() + 2));
+}
+
+// The "info depth 1" line and the last "info score" line of one search.
+struct Lignes {
+  std::string debut, fin;
+};
+
+Lignes cherche(SessionUci& s, const std::string& go) {
+  s.lignes.clear();
+  s.envoie("position fen 8/8/3k4/8/2r5/8/2R1K3/4B3 w - - 0 1");
+  s.envoie(go);
+  EXPECT_FALSE(s.attend("bestmove", 60000).empty()) << go;
+  Lignes l;
+  for (const std::string& x : s.lignes) {
+    if (x.rfind("info depth 1 ", 0) == 0) l.debut = x;
+    if (x.rfind("info score ", 0) == 0) l.fin = x;
+  }
+  return l;
+}
+
+TEST(Fils, NodeLimitAndTablebaseHitsCountEveryThread) {
+  const std::string tables = std::string("setoption name SyzygyPath value ") + VELMAR_TEST_DATA + "/syzygy";
+  constexpr long long LIMITE = 200000;
+  SessionUci un;
+  un.envoie(tables);
+  const Lignes seul = cherche(un, "go nodes 200000");
+  SessionUci deux;
+  deux.envoie(tables);
+  deux.envoie("setoption name Threads value 2");
+  for (int i = 0; i < 2; ++i) {
+    const Lignes l = cherche(deux, "go nodes 200000");
+    // The limit holds for the nodes of both threads, passed by at most what
+    // each does before it sees the stop: the rest of a quiescence search,
+    // and for the helper the few hundred nodes it has not yet published.
+    EXPECT_GE(champ(l.fin, "nodes"), LIMITE) << l.fin;
+    EXPECT_LE(champ(l.fin, "nodes"), LIMITE + 2 * 1000) << l.fin;
+    // Nothing of the first search's count is left in the second's.
+    EXPECT_LT(champ(l.debut, "nodes"), LIMITE / 10) << l.debut;
+    // Tablebase hits are counted in every thread, as nodes are: about as
+    // many per node as on one thread (the main search alone makes half).
+    EXPECT_GE(4 * champ(l.fin, "tbhits") * champ(seul.fin, "nodes"),
+              3 * champ(seul.fin, "tbhits") * champ(l.fin, "nodes"))
+        << seul.fin << "\n" << l.fin;
+  }
+  deux.envoie("quit");
+  EXPECT_EQ(deux.attend_fin(), 0);
+}
+
+// A helper ends a search limited in depth when it completes the last
+// iteration asked for, not the one before.
+TEST(Fils, AHelperEndsTheSearchAtTheDepthAimedAt) {
+  initialise_plateau();
+  fixe_nb_fils(2);
+  // Stopped before it starts, the helper publishes nothing of its own.
+  arret_recherche = 1;
+  lance_aides(9);
+  publie_iteration_aide(8, 0);
+  EXPECT_FALSE(aides_au_but());
+  publie_iteration_aide(9, 0);
+  EXPECT_TRUE(aides_au_but());
+  arrete_aides();
+  fixe_nb_fils(1);
+  arret_recherche = 0;
 }
 
 TEST(Fils, StopAndQuitAnswerPromptly) {
