@@ -353,9 +353,11 @@ int recherche(int camp, int profondeur, int ply, int alpha, int beta, int echec_
 
   // 7. Null move: if passing still keeps the score above beta, a real move
   // will too (not in a position the tables have lost: its score may not
-  // rise above theirs).
+  // rise above theirs). A search for a mate ("go mate") makes no null move
+  // where beta is a mated score: the shallow search behind the pass sees no
+  // mate, so it would clear the side to move of every quiet mating move.
   if (genre != HASH_NUL_INUTILE && !menace && ply > 0 && !coup_nul_en_cours[ply - 1] && !echec_entree &&
-      plafond == INFINI &&
+      plafond == INFINI && (mat_cherche == 0 || beta > -SEUIL_MAT_TABLE) &&
       (non_pions > 500 || profondeur < 64) && bilan > beta - 150) {
     const int r = (profondeur <= 48 || non_pions <= 800) ? REDUCTION_NUL_COURTE : REDUCTION_NUL_LONGUE;
     danger_rois[0][ply] = danger_rois[0][ply - 1];

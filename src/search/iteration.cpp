@@ -44,6 +44,18 @@ void efface_marques_racine() {
 // helper, and rarely enough that the stores cost nothing measurable.
 constexpr int32_t INTERVALLE_AIDE = 256;
 
+// What every searching thread sets up for a new search, in this order: the
+// evaluation of the root (before anything scores a position), then, after
+// the thread's own table work, its per-ply records and the root's side and
+// key, and at last its counters.
+void prepare_evaluation_fil() {
+  profondeur_terminee = 0;
+  // Nothing of the previous search's depth may leak into the root ordering.
+  profondeur_iteration = 0;
+  marge_paresseuse = 200;
+  prepare_evaluation();
+}
+
 void prepare_etat_recherche() {
   for (int p = 0; p < PLY_MAX; ++p) {
     tueur1[p] = tueur2[p] = 0;
@@ -51,6 +63,66 @@ void prepare_etat_recherche() {
     pv_precedente[p] = 0;
     longueur_pv[p] = p;
   }
+  camp_racine = partie.trait;
+  position_calcule_cles();
+  cle_racine = position.cle;
+}
+
+void efface_compteurs() {
+  efface_statistiques();
+  nb_evaluations = 0;
+  nb_evaluations_pions = nb_succes_cache_pions = nb_succes_hash_pions = 0;
+}
+
+// The state the first iteration starts from: the root's static score, and
+// the best preliminary move as the line until a root move has been searched.
+// `intervalle` is the number of nodes between two periodic checks.
+void prepare_iterations(int32_t intervalle) {
+  score_racine = score_precedent = materiel_racine + position_racine;
+  intervalle_controle = compteur_controle = intervalle;
+  profondeur_iteration = 1;
+  marques_extension[0] = 0;
+  longueur_pv[0] = 1;
+  pv[0][0] = debut_liste[0][0];
+  pv[0][1] = 0;
+  type_noeud[0] = NOEUD_NORMAL;
+}
+
+// Before the first root search of an iteration (and of each line of one
+// that reports several): every root move is still to be searched.
+void debute_iteration() {
+  efface_marques_racine();
+  coup_nul_en_cours[0] = 0;
+  premiere_branche = premier_coup_racine = 1;
+  reprise_haute = echec_bas = 0;
+}
+
+// After a root search that scored v: when v fell outside (alpha, beta),
+// sets up the re-search (after a fail low every root move is searched
+// again; after a fail high the moves already searched keep their result)
+// and widens the window. Returns 1 for a re-search, 0 when the iteration is
+// complete.
+int reprise_racine(int v, int& alpha, int& beta, int& reprise) {
+  if (v <= alpha || v >= beta) {
+    if (v <= alpha) {
+      premier_coup_racine = premiere_branche = echec_bas = 1;
+      efface_marques_racine();
+    } else {
+      premiere_branche = reprise_haute = 1;
+      fiches_racine[0].cherche = 0;
+    }
+    coup_nul_en_cours[0] = 0;
+    if (numero_fil == 0)
+      ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds_tous()));
+  }
+  return elargit_fenetre(v, alpha, beta, reprise);
+}
+
+// A mate found ends the search: under "go mate" one within the moves asked
+// for, otherwise one better than the mate known from the previous move.
+bool mat_suffisant(int v) {
+  if (v <= SEUIL_MAT_TABLE) return false;
+  return mat_cherche > 0 ? v >= INFINI - 2 * mat_cherche : v > mat_connu;
 }
 
 // "searchmoves": keeps only the root moves named, in their order, and says
@@ -114,22 +186,22 @@ void reprend_ligne(const LignePv& l) {
 // the lines before it. The move of a line leaves the root list (and the ply
 // 1 lists may then use its slot), so it waits aside until the iteration
 // ends; then the lines' moves come back in front, best first. Returns the
-// score of the best line of the last completed iteration.
+// score of the best line of the last completed iteration, whose line is
+// left in pv[0] also when the search stops in the middle of a later one.
 int itere_lignes(int k, int limite) {
   Coup* liste = debut_liste[0];
   const int total = nb_coups_racine;
   Coup coups_a_part[LIGNES_PV_MAX];
   FicheRacine fiches_a_part[LIGNES_PV_MAX];
+  LignePv terminee;
+  garde_ligne(terminee);
   int v = score_racine;
   while (!arret_recherche && (profondeur_iteration < limite || profondeur_iteration == 1) &&
          profondeur_iteration < PLY_MAX) {
     ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds_tous()));
     int faites = 0;
     while (faites < k) {
-      efface_marques_racine();
-      coup_nul_en_cours[0] = 0;
-      premiere_branche = premier_coup_racine = 1;
-      reprise_haute = echec_bas = 0;
+      debute_iteration();
       recherche(camp_racine, UN_PLY * profondeur_iteration - 2, 0, -INFINI, INFINI, 0);
       if (arret_recherche) break;
       trie_racine();
@@ -165,22 +237,31 @@ int itere_lignes(int k, int limite) {
     }
     nb_coups_racine = total;
     debut_liste[1] = liste + total;
-    // Stopped in a later line: the best move is the first line's.
-    if (faites > 0 && faites < k) reprend_ligne(lignes_pv[0]);
-    if (arret_recherche) break;
+    if (arret_recherche) {
+      // Stopped in the middle of an iteration: the last completed one
+      // stands, its line with its score. Before any, a first line that
+      // was completed (every root move searched) is the best there is.
+      if (profondeur_terminee > 0)
+        reprend_ligne(terminee);
+      else if (faites > 0)
+        reprend_ligne(lignes_pv[0]);
+      v = score_racine;
+      break;
+    }
 
     for (int i = 0; i < k; ++i) {
       const LignePv& l = lignes_pv[i];
       affiche_ligne_multipv(i + 1, profondeur_iteration, l.score, l.coups, l.longueur);
     }
     affiche_vitesse();
-    reprend_ligne(lignes_pv[0]);
+    terminee = lignes_pv[0];
+    reprend_ligne(terminee);
     v = score_racine;
     for (int i = 0; i < PLY_MAX; ++i) pv_precedente[i] = i < profondeur_iteration ? pv[0][i] : 0;
     profondeur_terminee = profondeur_iteration;
     score_precedent = v;
     ++profondeur_iteration;
-    if (v > SEUIL_MAT_TABLE && (v > mat_connu || (mat_cherche > 0 && v >= INFINI - 2 * mat_cherche))) break;
+    if (mat_suffisant(v)) break;
   }
   return v;
 }
@@ -248,34 +329,22 @@ void trie_racine() {
 
 int recherche_iterative() {
   // Preparation.
-  profondeur_terminee = 0;
-  // Nothing of the previous search's depth may leak into the root ordering.
-  profondeur_iteration = 0;
   demarre_chrono();
   calcule_temps();
-  marge_paresseuse = 200;
-
-  prepare_evaluation();
+  prepare_evaluation_fil();
   if (phase_jeu != phase_precedente) efface_hash();
   phase_precedente = phase_jeu;
   vieillit_hash();
   efface_hash_pions();
-
-  prepare_etat_recherche();
   for (auto& camp : historique)
     for (int32_t& h : camp) h /= 8;
-
-  camp_racine = partie.trait;
-  position_calcule_cles();
-  cle_racine = position.cle;
+  prepare_etat_recherche();
   // The stop of the previous search must not cut short the quiescence
   // searches that order the root moves.
   arret_recherche = 0;
   prepare_coups_racine();
-
-  efface_statistiques();
-  nb_evaluations = 0;
-  nb_evaluations_pions = nb_succes_cache_pions = nb_succes_hash_pions = 0;
+  // The nodes of those searches do not count.
+  efface_compteurs();
 
   if (!ponder_autorise) annonce_fin_partie(0, 0, camp_racine);
   if (nb_coups_racine == 0) {
@@ -302,17 +371,8 @@ int recherche_iterative() {
   }
 
   // Iterations.
-  position_calcule_cles();
-  score_racine = score_precedent = materiel_racine + position_racine;
-  intervalle_controle = compteur_controle = intervalle_controle_temps();
-  profondeur_iteration = 1;
-  marques_extension[0] = 0;
+  prepare_iterations(intervalle_controle_temps());
   int alpha = -INFINI, beta = INFINI, reprise = 0;
-  // Until a root move has been searched, the best preliminary move stands.
-  longueur_pv[0] = 1;
-  pv[0][0] = debut_liste[0][0];
-  pv[0][1] = 0;
-  type_noeud[0] = NOEUD_NORMAL;
 
   const int limite = std::min(profondeur_max, PLY_MAX);
   const int lignes = std::min(nb_lignes_pv, nb_coups_racine);
@@ -331,12 +391,7 @@ int recherche_iterative() {
   // The first iteration always runs, so that even "go depth 1" has a move.
   while (lignes <= 1 && !arret_recherche && (profondeur_iteration < limite || profondeur_iteration == 1) &&
          profondeur_iteration < PLY_MAX) {
-    if (reprise == 0) {
-      efface_marques_racine();
-      coup_nul_en_cours[0] = 0;
-      premiere_branche = premier_coup_racine = 1;
-      reprise_haute = echec_bas = 0;
-    }
+    if (reprise == 0) debute_iteration();
     ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds_tous()));
     annonce_iteration(profondeur_iteration);
     recherche(camp_racine, UN_PLY * profondeur_iteration - 2, 0, alpha, beta, 0);
@@ -344,27 +399,11 @@ int recherche_iterative() {
     trie_racine();
     complete_pv(0, camp_racine);
     if (arret_recherche) break;
-
-    if (v <= alpha) {
-      // Fail low: every root move is searched again.
-      premier_coup_racine = premiere_branche = echec_bas = 1;
-      coup_nul_en_cours[0] = 0;
-      efface_marques_racine();
-      ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds_tous()));
-    } else if (v >= beta) {
-      // Fail high: the moves already searched keep their result.
-      premiere_branche = reprise_haute = 1;
-      coup_nul_en_cours[0] = 0;
-      fiches_racine[0].cherche = 0;
-      ecrit("info depth %d nodes %lld\n", profondeur_iteration, static_cast<long long>(noeuds_tous()));
-    }
-    if (elargit_fenetre(v, alpha, beta, reprise)) continue;
+    if (reprise_racine(v, alpha, beta, reprise)) continue;
 
     // Iteration complete.
     termine_iteration(v, alpha, beta, reprise);
-    // A mate better than the one known from the previous move ends the
-    // search, and so does one within the moves "go mate" asked for.
-    if (v > SEUIL_MAT_TABLE && (v > mat_connu || (mat_cherche > 0 && v >= INFINI - 2 * mat_cherche))) break;
+    if (mat_suffisant(v)) break;
   }
 
   // A helper that completed a deeper iteration saw more than the main
@@ -389,54 +428,24 @@ int recherche_iterative() {
 // search one iteration at a time repeat much of its work and reach a given
 // depth later (bench/threads.sh).
 void recherche_aide() {
-  profondeur_terminee = 0;
-  profondeur_iteration = 0;
-  marge_paresseuse = 200;
-  prepare_evaluation();
+  prepare_evaluation_fil();
   alloue_hash_pions();
   efface_hash_pions();
   prepare_etat_recherche();
-  camp_racine = partie.trait;
-  position_calcule_cles();
-  cle_racine = position.cle;
   // The root moves and their order are the main search's (lance_aides copied
   // them), "searchmoves" included.
-  efface_statistiques();
-  nb_evaluations = 0;
-  nb_evaluations_pions = nb_succes_cache_pions = nb_succes_hash_pions = 0;
+  efface_compteurs();
   if (nb_coups_racine == 0) return;
 
-  position_calcule_cles();
-  score_racine = score_precedent = materiel_racine + position_racine;
-  intervalle_controle = compteur_controle = INTERVALLE_AIDE;
-  marques_extension[0] = 0;
-  longueur_pv[0] = 1;
-  pv[0][0] = debut_liste[0][0];
-  pv[0][1] = 0;
-  type_noeud[0] = NOEUD_NORMAL;
+  prepare_iterations(INTERVALLE_AIDE);
   int alpha = -INFINI, beta = INFINI, reprise = 0;
-  profondeur_iteration = 1;
   while (!arret_recherche && profondeur_iteration < PLY_MAX) {
-    if (reprise == 0) {
-      efface_marques_racine();
-      coup_nul_en_cours[0] = 0;
-      premiere_branche = premier_coup_racine = 1;
-      reprise_haute = echec_bas = 0;
-    }
+    if (reprise == 0) debute_iteration();
     recherche(camp_racine, UN_PLY * profondeur_iteration - 2, 0, alpha, beta, 0);
     const int v = score_racine;
     trie_racine();
     if (arret_recherche) break;
-    if (v <= alpha) {
-      premier_coup_racine = premiere_branche = echec_bas = 1;
-      coup_nul_en_cours[0] = 0;
-      efface_marques_racine();
-    } else if (v >= beta) {
-      premiere_branche = reprise_haute = 1;
-      coup_nul_en_cours[0] = 0;
-      fiches_racine[0].cherche = 0;
-    }
-    if (elargit_fenetre(v, alpha, beta, reprise)) continue;
+    if (reprise_racine(v, alpha, beta, reprise)) continue;
 
     termine_iteration(v, alpha, beta, reprise);
     publie_iteration_aide(profondeur_terminee, v);

@@ -8,8 +8,9 @@
 // play is pv[0][0], the expected reply pv[0][1].
 int recherche_iterative();
 // The search of a helper thread (search/fils.h) on the root its game record
-// and board hold: iterations until arret_recherche, printing nothing, with
-// neither clock nor book.
+// and board hold: iterations until arret_recherche, with neither clock nor
+// book. It prints no search line: its counts and its deepest completed
+// iteration reach the interface through the main search.
 void recherche_aide();
 // A search that only "stop" or "ponderhit" may end ("go infinite", "go
 // ponder") keeps answering commands until one comes.

@@ -63,10 +63,21 @@ TEST(Analyse, GoNodesEstBorneEtSeRepeteALIdentique) {
 
 TEST(Analyse, GoMateEtSearchmoves) {
   SessionUci s;
-  // 1.Nf6+ gxf6 2.Bxf7#.
-  s.envoie("position fen r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq - 1 1");
-  std::vector<std::string> l = sortie_de(s, "go mate 2");
+  // 1.Nf6+ gxf6 2.Bxf7#. A mate longer than the one asked for does not end
+  // the search: it goes on to its last iteration (3 for "mate 1").
+  const std::string deux_coups = "position fen r2qkb1r/pp2nppp/3p4/2pNN1B1/2BnP3/3P4/PPP2PPP/R2bK2R w KQkq - 1 1";
+  s.envoie(deux_coups);
+  std::vector<std::string> l = sortie_de(s, "go mate 1");
+  EXPECT_EQ(champ(l[l.size() - 2], "depth"), 3) << l[l.size() - 2];
+  s.envoie(deux_coups);
+  l = sortie_de(s, "go mate 2");
   EXPECT_EQ(l.back(), "bestmove d5f6");
+  EXPECT_EQ(l[l.size() - 2].rfind("info score mate 2 ", 0), 0u) << l[l.size() - 2];
+  // 1.Rg8 Kh6 2.Qh4#: a quiet first move, which a null move of the defence
+  // would hide behind the checks of a mate in 5.
+  s.envoie("position fen 3QR3/K6k/8/8/8/8/8/8 w - - 0 1");
+  l = sortie_de(s, "go mate 2");
+  EXPECT_EQ(l.back(), "bestmove e8g8");
   EXPECT_EQ(l[l.size() - 2].rfind("info score mate 2 ", 0), 0u) << l[l.size() - 2];
   // No mate there: the search ends by itself.
   s.envoie("position startpos");
@@ -108,6 +119,30 @@ TEST(Analyse, MultiPVDonneDesLignesDistinctesEtOrdonnees) {
       EXPECT_EQ(l.back(), "bestmove " + lignes[0].substr(lignes[0].find(" pv ") + 4, 4));
     }
   }
+  // Stopped in the middle of an iteration, the search ends on the best line
+  // of the last complete one: its score, depth and moves.
+  SessionUci arretee;
+  arretee.envoie("setoption name MultiPV value 3");
+  for (const char* noeuds : {"40000", "60000", "80000"}) {
+    arretee.envoie("position startpos moves e2e4 e7e5");
+    const std::vector<std::string> sortie = sortie_de(arretee, std::string("go nodes ") + noeuds);
+    std::string premiere;
+    for (const std::string& x : sortie)
+      if (x.rfind("info multipv 1 ", 0) == 0) premiere = x;
+    const std::string& fin = sortie[sortie.size() - 2];
+    ASSERT_EQ(fin.rfind("info score ", 0), 0u) << fin;
+    const auto sans_noeuds = [](const std::string& x) { return std::regex_replace(x, std::regex(" nodes [0-9]+"), ""); };
+    EXPECT_EQ(sans_noeuds(fin).substr(5), sans_noeuds(premiere).substr(premiere.find("score "))) << noeuds;
+  }
+  // More lines asked for than there are legal moves (three): one line each.
+  arretee.envoie("setoption name MultiPV value 5");
+  arretee.envoie("position fen 7k/8/8/8/8/8/P7/K7 b - - 0 1");
+  for (const std::string& x : sortie_de(arretee, "go depth 4")) {
+    if (x.rfind("info multipv ", 0) != 0) continue;
+    EXPECT_LE(champ(x, "multipv"), 3) << x;
+    EXPECT_NE(x.find(" pv "), std::string::npos) << x;
+  }
+
   // Back to one line: the same output as an engine that never had more.
   s.envoie("setoption name MultiPV value 1");
   s.envoie(ITALIENNE);
