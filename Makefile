@@ -14,7 +14,6 @@ NATIVE ?= 1
 OBJ := build-make
 
 SOURCES := src/main.cpp $(sort $(wildcard src/*/*.cpp tools/*.cpp))
-OBJECTS := $(SOURCES:%.cpp=$(OBJ)/%.o)
 
 # $(call accepte,FLAG): FLAG when $(CXX) compiles with it, else nothing.
 accepte = $(shell echo 'int main(){}' | $(CXX) $(1) -x c++ -o /dev/null - >/dev/null 2>&1 && echo $(1))
@@ -41,13 +40,23 @@ ifeq ($(call a_entete,zlib.h),yes)
   LIBS_VELMAR += -lz
 endif
 
-# Syzygy tablebases through the Fathom library (Debian's libfathom-dev).
-ifneq ($(MAKECMDGOALS),clean)
-  ifneq ($(call a_entete,tbprobe.h),yes)
-    $(error the Fathom library (tbprobe.h, libfathom) was not found: install it with 'apt-get install libfathom-dev')
-  endif
+# Syzygy tablebases through the Fathom library (Debian's libfathom-dev);
+# without it the engine is built without them (src/syzygy/sans_fathom.cpp
+# instead of the files that call the library), as CMake does.
+SYZYGY_FATHOM := $(addprefix src/syzygy/,chargement.cpp sonde_syzygy.cpp verification.cpp)
+ifeq ($(call a_entete,tbprobe.h),yes)
+  SOURCES := $(filter-out src/syzygy/sans_fathom.cpp,$(SOURCES))
+  CXXFLAGS_VELMAR += -DVELMAR_SYZYGY=1
+  LIBS_VELMAR += -lfathom
+else ifneq ($(wildcard src/syzygy/sans_fathom.cpp),)
+  $(info Fathom (tbprobe.h, libfathom) not found: building without Syzygy tablebases)
+  SOURCES := $(filter-out $(SYZYGY_FATHOM),$(SOURCES))
+  CXXFLAGS_VELMAR += -DVELMAR_SYZYGY=0
+else ifneq ($(MAKECMDGOALS),clean)
+  $(error the Fathom library (tbprobe.h, libfathom) was not found: install it with 'apt-get install libfathom-dev')
 endif
-LIBS_VELMAR += -lfathom
+
+OBJECTS := $(SOURCES:%.cpp=$(OBJ)/%.o)
 
 # The objects are remade when the compiler or its flags change.
 DRAPEAUX := $(CXX) $(CXXFLAGS_VELMAR) $(CXXFLAGS)
