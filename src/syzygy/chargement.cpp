@@ -140,9 +140,10 @@ void rend_compte(const Verification& v) {
   std::set<std::string> vus, wdl_sains;
   for (size_t i = 0; i < v.fichiers.size(); ++i) {
     const FichierSyzygy& f = v.fichiers[i];
-    if (v.exclus[f.repertoire] || !vus.insert(f.nom + (f.wdl ? ".rtbw" : ".rtbz")).second) continue;
+    if (f.sorte == SORTE_DTM) continue;
+    if (v.exclus[f.repertoire] || !vus.insert(f.nom + EXTENSIONS_SYZYGY[f.sorte]).second) continue;
     if (v.verdicts[i] != SAIN) continue;
-    if (f.wdl) {
+    if (f.sorte == SORTE_WDL) {
       ++nb_wdl;
       wdl_sains.insert(f.nom);
     } else {

@@ -54,16 +54,18 @@ std::vector<FichierSyzygy> inventaire_syzygy(const std::vector<std::string>& rep
     for (fs::directory_iterator it(chemin_utf8(repertoires[r]), e), fin; !e && it != fin; it.increment(e)) {
       const fs::path& chemin = it->path();
       const std::string extension = texte_utf8(chemin.extension());
-      if (extension != ".rtbw" && extension != ".rtbz") continue;
+      int32_t sorte = 0;
+      while (sorte < 3 && extension != EXTENSIONS_SYZYGY[sorte]) ++sorte;
+      if (sorte == 3) continue;
       const std::string nom = texte_utf8(chemin.stem());
       const int pieces = pieces_du_nom(nom);
       if (pieces == 0 || pieces > PIECES_MAX) continue;
-      fichiers.push_back({nom, r, pieces, extension == ".rtbw"});
+      fichiers.push_back({nom, r, pieces, sorte});
     }
   }
   std::sort(fichiers.begin(), fichiers.end(), [](const FichierSyzygy& a, const FichierSyzygy& b) {
     if (a.pieces != b.pieces) return a.pieces < b.pieces;
-    if (a.wdl != b.wdl) return a.wdl;
+    if (a.sorte != b.sorte) return a.sorte < b.sorte;
     if (a.repertoire != b.repertoire) return a.repertoire < b.repertoire;
     return a.nom < b.nom;
   });
@@ -71,18 +73,19 @@ std::vector<FichierSyzygy> inventaire_syzygy(const std::vector<std::string>& rep
 }
 
 std::string chemin_fichier_syzygy(const std::vector<std::string>& repertoires, const FichierSyzygy& f) {
-  return texte_utf8(chemin_utf8(repertoires[f.repertoire]) / chemin_utf8(f.nom + (f.wdl ? ".rtbw" : ".rtbz")));
+  return texte_utf8(chemin_utf8(repertoires[f.repertoire]) / chemin_utf8(f.nom + EXTENSIONS_SYZYGY[f.sorte]));
 }
 
-int examine_fichier_syzygy(const std::string& chemin, bool wdl) {
+int examine_fichier_syzygy(const std::string& chemin, int32_t sorte) {
   const fs::path p = chemin_utf8(chemin);
   std::error_code e;
   if (!fs::is_regular_file(p, e)) return FICHIER_INUTILISABLE;
+  if (sorte == SORTE_DTM) return FICHIER_SAIN;
   const auto taille = fs::file_size(p, e);
   if (e) return FICHIER_INUTILISABLE;
   if (taille % 64 != 16) return FICHIER_TRONQUE;
   std::ifstream f(p, std::ios::binary);
   unsigned char debut[4] = {};
   if (!f.read(reinterpret_cast<char*>(debut), 4)) return FICHIER_INUTILISABLE;
-  return std::memcmp(debut, wdl ? SIGNATURE_WDL : SIGNATURE_DTZ, 4) == 0 ? FICHIER_SAIN : FICHIER_INUTILISABLE;
+  return std::memcmp(debut, sorte == SORTE_WDL ? SIGNATURE_WDL : SIGNATURE_DTZ, 4) == 0 ? FICHIER_SAIN : FICHIER_INUTILISABLE;
 }

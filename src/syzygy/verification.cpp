@@ -69,12 +69,12 @@ bool place_materiel(const std::string& nom, bool blancs_au_trait, uint64_t bb[8]
 void sonde_fichier(const FichierSyzygy& f, int32_t rang) {
   std::srand(static_cast<unsigned>(rang) + 1);
   int sondes = 0;
-  for (int k = 0; k < 4096 && sondes < (f.wdl ? 32 : 8); ++k) {
+  for (int k = 0; k < 4096 && sondes < (f.sorte == SORTE_WDL ? 32 : 8); ++k) {
     uint64_t bb[8];
     const bool blancs = k % 2 == 0;
     if (!place_materiel(f.nom, blancs, bb)) continue;
     const unsigned wdl = tb_probe_wdl(bb[0], bb[1], bb[2], bb[3], bb[4], bb[5], bb[6], bb[7], 0, 0, 0, blancs);
-    if (f.wdl) {
+    if (f.sorte == SORTE_WDL) {
       ++sondes;
     } else if (wdl != TB_RESULT_FAILED && wdl != TB_DRAW) {
       tb_probe_root(bb[0], bb[1], bb[2], bb[3], bb[4], bb[5], bb[6], bb[7], 0, 0, 0, blancs, nullptr);
@@ -111,7 +111,7 @@ int verifie_tables_syzygy() {
   // must not meet (a named pipe blocks it) rules its directory out before.
   for (int32_t i = debut; i < n; ++i) {
     if (exclu[fichiers[i].repertoire]) continue;
-    const int etat = examine_fichier_syzygy(chemin_fichier_syzygy(repertoires, fichiers[i]), fichiers[i].wdl);
+    const int etat = examine_fichier_syzygy(chemin_fichier_syzygy(repertoires, fichiers[i]), fichiers[i].sorte);
     if (etat != FICHIER_SAIN) {
       refuse[i] = 1;
       std::printf("@x %d %d\n", static_cast<int>(i), etat);
@@ -127,7 +127,7 @@ int verifie_tables_syzygy() {
   int32_t repertoire_charge = -1;
   for (int32_t i = debut; i < n; ++i) {
     const FichierSyzygy& f = fichiers[i];
-    if (refuse[i] || exclu[f.repertoire]) continue;
+    if (refuse[i] || exclu[f.repertoire] || f.sorte == SORTE_DTM) continue;
     std::printf("@v %d\n", static_cast<int>(i));
     std::fflush(stdout);
     if (f.repertoire != repertoire_charge) {

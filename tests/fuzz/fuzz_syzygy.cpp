@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     ecrit_fichier(compagnon, reinterpret_cast<const uint8_t*>(sain.data()), sain.size());
   }
 
-  examine_fichier_syzygy(nom, wdl);
+  examine_fichier_syzygy(nom, wdl ? SORTE_WDL : SORTE_DTZ);
   if (inventaire_syzygy({"sz"}).size() != (wdl ? 1u : 2u)) std::abort();
   const int pieces = initialise_syzygy("sz");
   if (pieces != 0 && pieces != 3) std::abort();

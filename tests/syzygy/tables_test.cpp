@@ -3,6 +3,8 @@
 // engine's own generator builds.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -86,14 +88,18 @@ TEST(SyzygyTables, CheminsSuccessifs) {
   EXPECT_EQ(wdl(KQK), -9);
 }
 
-// Files the library would choke on, in three directories: one cut short
+// Files the library would choke on, in four directories: one cut short
 // (the library skips it by itself: only it is refused), one with a wrong
-// signature and one whose header is scrambled (the library would fault on
-// its first probe, or scramble memory: the library cannot be told to skip
-// one file of a directory, so the whole directory is left out, and the
-// message says so). Sound tables in the first directory stay in use.
+// signature, one whose header is scrambled (the library would fault on its
+// first probe, or scramble memory) and a named pipe where the library opens
+// a distance-to-mate file when it starts (it would wait there forever). The
+// library cannot be told to skip one file of a directory, so the whole
+// directory is left out, and the message says so. Sound tables in the first
+// directory stay in use.
 TEST(SyzygyTables, TablesEndommagees) {
   const std::string a = repertoire_vide("tronquee"), b = repertoire_vide("signature"), c = repertoire_vide("entete");
+  const std::string d = repertoire_vide("tube");
+  ASSERT_EQ(mkfifo((d + "/KQvK.rtbm").c_str(), 0644), 0);
   auto lit = [](const std::string& f) {
     std::ifstream e(DONNEES + "/" + f, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(e), {});
@@ -112,12 +118,16 @@ TEST(SyzygyTables, TablesEndommagees) {
   ecrit(c + "/KRvKN.rtbw", krkn);
   ecrit(c + "/KNvK.rtbw", lit("KNvK.rtbw"));
 
-  const std::string s = sortie_de([&] { EXPECT_EQ(charge(a + SEPARATEUR_SYZYGY + b + SEPARATEUR_SYZYGY + c), 3); });
+  const std::string chemin = a + SEPARATEUR_SYZYGY + b + SEPARATEUR_SYZYGY + c + SEPARATEUR_SYZYGY + d;
+  const std::string s = sortie_de([&] { EXPECT_EQ(charge(chemin), 3); });
   EXPECT_NE(s.find("table endommagee ignoree : " + a + "/KQvK.rtbw\n"), std::string::npos) << s;
   EXPECT_NE(s.find("table endommagee : " + b + "/KRvK.rtbw ; repertoire ignore en entier : " + b + "\n"),
             std::string::npos)
       << s;
   EXPECT_NE(s.find("table endommagee : " + c + "/KRvKN.rtbw ; repertoire ignore en entier : " + c + "\n"),
+            std::string::npos)
+      << s;
+  EXPECT_NE(s.find("table endommagee : " + d + "/KQvK.rtbm ; repertoire ignore en entier : " + d + "\n"),
             std::string::npos)
       << s;
   EXPECT_NE(s.find("1 tables WDL, 0 tables DTZ\n"), std::string::npos) << s;
