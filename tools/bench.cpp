@@ -5,9 +5,6 @@
 // not change unless the search or the evaluation does.
 #include "bench.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +27,7 @@
 #include "search/recherche.h"
 #include "search/reglages_recherche.h"
 #include "search/table_hash.h"
+#include "systeme/sorties.h"
 
 namespace {
 
@@ -124,20 +122,10 @@ int cherche_bench(int profondeur, int64_t& noeuds_total) {
   temps_fixe = 1000000;
   profondeur_max = profondeur + 1;
   // The search talks to the interface on standard output; the bench has its
-  // own report, so the search's lines go to /dev/null meanwhile.
-  std::fflush(stdout);
-  const int sauve = dup(1);
-  const int nul = open("/dev/null", O_WRONLY);
-  if (nul >= 0) {
-    dup2(nul, 1);
-    close(nul);
-  }
+  // own report, so the search's lines go to the null device meanwhile.
+  SortiesSauvees sauvegarde = coupe_sorties();
   const int score = recherche_iterative();
-  std::fflush(stdout);
-  if (sauve >= 0) {
-    dup2(sauve, 1);
-    close(sauve);
-  }
+  retablit_sorties(sauvegarde);
   noeuds_total = noeuds;
   return score;
 }

@@ -9,7 +9,6 @@
 // plies after which a game reached the position, the year of the most recent
 // such game, and the games without a result ("*", counted as draws by the
 // engine).
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>

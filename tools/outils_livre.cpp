@@ -1,11 +1,14 @@
 #include "outils_livre.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "systeme/chemins.h"
+#include "systeme/fichiers.h"
 
 bool entier_borne(const char* texte, int min, int max, int& valeur) {
   char* fin = nullptr;
@@ -20,14 +23,15 @@ bool entier_borne(const char* texte, int min, int max, int& valeur) {
 }
 
 bool prepare_dossier(const std::string& dossier) {
-  struct stat etat;
-  if (stat(dossier.c_str(), &etat) == 0) {
-    if (S_ISDIR(etat.st_mode)) return true;
+  const std::filesystem::path chemin = chemin_natif(dossier);
+  std::error_code erreur;
+  if (std::filesystem::exists(chemin, erreur)) {
+    if (std::filesystem::is_directory(chemin, erreur)) return true;
     std::fprintf(stderr, "velmar: %s is not a directory\n", dossier.c_str());
     return false;
   }
-  if (mkdir(dossier.c_str(), 0777) != 0) {
-    std::fprintf(stderr, "velmar: cannot create %s: %s\n", dossier.c_str(), std::strerror(errno));
+  if (!std::filesystem::create_directory(chemin, erreur) && erreur) {
+    std::fprintf(stderr, "velmar: cannot create %s: %s\n", dossier.c_str(), erreur.message().c_str());
     return false;
   }
   return true;
@@ -36,14 +40,15 @@ bool prepare_dossier(const std::string& dossier) {
 bool ecrit_fichier_atomique(const std::string& dossier, const char* nom, const std::vector<uint8_t>& octets) {
   const std::string final_ = dossier + "/" + nom;
   const std::string temporaire = final_ + ".tmp";
-  FILE* f = std::fopen(temporaire.c_str(), "wb");
+  FILE* f = ouvre_fichier(temporaire.c_str(), "wb");
   bool ok = f != nullptr;
   if (ok && !octets.empty()) ok = std::fwrite(octets.data(), 1, octets.size(), f) == octets.size();
   if (f && std::fclose(f) != 0) ok = false;
-  if (ok && std::rename(temporaire.c_str(), final_.c_str()) != 0) ok = false;
+  if (ok && renomme_fichier(temporaire.c_str(), final_.c_str()) != 0) ok = false;
   if (!ok) {
     std::fprintf(stderr, "velmar: cannot write %s: %s\n", final_.c_str(), std::strerror(errno));
-    std::remove(temporaire.c_str());
+    std::error_code ignore;
+    std::filesystem::remove(chemin_natif(temporaire), ignore);
   }
   return ok;
 }

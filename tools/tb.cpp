@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <algorithm>
 #include <string>
-#include <sys/resource.h>
 
 #include "board/position.h"
 #include "egtb/cache.h"
@@ -29,6 +28,8 @@
 #include "tbgen/plateau_table.h"
 #include "tbgen/tables_memoire.h"
 #include "tbgen/verification.h"
+#include "systeme/memoire_systeme.h"
+#include "systeme/fichiers.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ bool lit_cases(const char* texte, int32_t cases[24]) {
 // One line per position: set, side (w/b), White's 24 squares, Black's 24
 // squares, inversion flag, and optionally the expected index (ignored).
 int tb_index(const char* chemin) {
-  FILE* f = std::fopen(chemin, "r");
+  FILE* f = ouvre_fichier(chemin, "r");
   if (!f) {
     std::fprintf(stderr, "velmar tb index: cannot open %s\n", chemin);
     return 1;
@@ -142,7 +143,7 @@ int32_t taille_attendue(const char* chemin) {
 
 // Checks FILE as registration does, then writes its decoded contents to OUT.
 int tb_unpack(const char* chemin, const char* sortie) {
-  FILE* f = std::fopen(chemin, "rb");
+  FILE* f = ouvre_fichier(chemin, "rb");
   if (!f) {
     std::fprintf(stderr, "velmar tb unpack: cannot open %s\n", chemin);
     return 1;
@@ -165,7 +166,7 @@ int tb_unpack(const char* chemin, const char* sortie) {
     std::fclose(f);
     erreur_fatale("*** %s corrupted\n", chemin);
   }
-  FILE* o = std::fopen(sortie, "wb");
+  FILE* o = ouvre_fichier(sortie, "wb");
   if (!o) {
     std::fclose(f);
     std::fprintf(stderr, "velmar tb unpack: cannot create %s\n", sortie);
@@ -270,7 +271,7 @@ int tb_bench(const char* repertoire, int64_t nombre) {
               static_cast<long long>(blocs));
   // The decoder alone, on blocks already in memory.
   const Decodage* dec = tables[1].decodage[0];
-  FILE* f = dec ? std::fopen(tables[1].fichier_nom[0], "rb") : nullptr;
+  FILE* f = dec ? ouvre_fichier(tables[1].fichier_nom[0], "rb") : nullptr;
   if (f) {
     std::vector<uint8_t> fichier;
     int c;
@@ -325,12 +326,6 @@ bool avant(int a, int b) {
   if (la != lb) return la < lb;
   if (nb_pions(a) != nb_pions(b)) return nb_pions(a) < nb_pions(b);
   return a < b;
-}
-
-int64_t memoire_max_ko() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return u.ru_maxrss;
 }
 
 // Builds the sets asked for into DIR, and the sets they turn into when DIR

@@ -12,6 +12,7 @@
 #include "book/livre.h"
 #include "book/octets.h"
 #include "console/sortie.h"
+#include "systeme/fichiers.h"
 
 char nom_ouverture[TAILLE_NOM_OUVERTURE] = "";
 
@@ -63,11 +64,11 @@ int64_t nombre_entrees_eco() { return nb_fiches_eco; }
 void charge_eco() {
   libere_eco();
   chemin_texte_eco = NOM_ECO_TEXTE;
-  FILE* f = std::fopen(NOM_ECO_CLES, "rb");
+  FILE* f = ouvre_fichier(NOM_ECO_CLES, "rb");
   if (!f) {
     // A book built by the engine keeps its opening names beside it: an engine
     // started elsewhere still names the openings.
-    f = std::fopen(chemin_livre(NOM_ECO_CLES).c_str(), "rb");
+    f = ouvre_fichier(chemin_livre(NOM_ECO_CLES).c_str(), "rb");
     if (!f) return;
     chemin_texte_eco = chemin_livre(NOM_ECO_TEXTE);
   }
@@ -152,7 +153,7 @@ int texte_eco(const uint8_t cle[TAILLE_CLE_ECO], char* texte, size_t taille) {
     ecrit("info string %s : numero d'entree %d invalide\n", NOM_ECO_CLES, k);
     return 0;
   }
-  FILE* f = std::fopen(chemin_texte_eco.c_str(), "r");
+  FILE* f = ouvre_fichier(chemin_texte_eco.c_str(), "r");
   if (!f) return 0;
   // Skip the 3k lines of the entries before this one.
   int64_t a_sauter = 3 * static_cast<int64_t>(k);

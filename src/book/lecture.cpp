@@ -8,10 +8,13 @@
 #include <zlib.h>
 #endif
 
+#include "systeme/chemins.h"
+#include "systeme/fichiers.h"
+
 namespace {
 
 bool compresse(const std::string& chemin) {
-  FILE* f = std::fopen(chemin.c_str(), "rb");
+  FILE* f = ouvre_fichier(chemin.c_str(), "rb");
   if (!f) return false;
   unsigned char entete[2] = {0, 0};
   const bool gz = std::fread(entete, 1, 2, f) == 2 && entete[0] == 0x1f && entete[1] == 0x8b;
@@ -30,21 +33,27 @@ bool lit_flux(FILE* f, std::string& contenu) {
 
 bool lit_fichier(const std::string& chemin, std::string& contenu, std::string& erreur) {
   contenu.clear();
-  FILE* essai = std::fopen(chemin.c_str(), "rb");
+  FILE* essai = ouvre_fichier(chemin.c_str(), "rb");
   if (!essai) {
     erreur = chemin + ": " + std::strerror(errno);
     return false;
   }
   std::fclose(essai);
   if (!compresse(chemin)) {
-    FILE* f = std::fopen(chemin.c_str(), "rb");
+    FILE* f = ouvre_fichier(chemin.c_str(), "rb");
     const bool ok = f && lit_flux(f, contenu);
     if (f) std::fclose(f);
     if (!ok) erreur = chemin + ": read error";
     return ok;
   }
 #ifdef VELMAR_ZLIB
+#ifdef _WIN32
+  // zlib's narrow names are in the ANSI code page there; its wide form takes
+  // any name.
+  gzFile gz = gzopen_w(chemin_natif(chemin).c_str(), "rb");
+#else
   gzFile gz = gzopen(chemin.c_str(), "rb");
+#endif
   if (!gz) {
     erreur = chemin + ": cannot open";
     return false;

@@ -2,11 +2,6 @@
 // "Encyclopedie.bib" is opened, read and closed for every record wanted.
 #include "book/livre.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,11 +11,14 @@
 #include "book/octets.h"
 #include "book/reglages_livre.h"
 #include "console/sortie.h"
+#include "systeme/chemins.h"
+#include "systeme/fichiers.h"
+#include "systeme/projection.h"
 
 namespace {
 
-const uint8_t* vue_livre = nullptr;  // the mapped "Velmar.bib"
-size_t taille_vue = 0;
+FichierProjete projection_livre{nullptr, 0};  // the mapped "Velmar.bib"
+const uint8_t* vue_livre = nullptr;          // its bytes
 int64_t nb_cles_livre = 0;
 
 constexpr const char* NOM_CLES = "Velmar.bib";
@@ -32,9 +30,9 @@ uint64_t cle_numero(int64_t i) {
 }
 
 void libere_vue() {
-  if (vue_livre) munmap(const_cast<uint8_t*>(vue_livre), taille_vue);
+  libere_projection(projection_livre);
+  projection_livre = {nullptr, 0};
   vue_livre = nullptr;
-  taille_vue = 0;
   nb_cles_livre = 0;
 }
 
@@ -42,26 +40,22 @@ void libere_vue() {
 // is silent; a damaged one is refused with one line saying why.
 void mappe_livre() {
   const std::string chemin = chemin_livre(NOM_CLES);
-  const int fd = open(chemin.c_str(), O_RDONLY);
-  if (fd < 0) return;
-  struct stat etat;
-  if (fstat(fd, &etat) != 0 || etat.st_size <= 0) {
+  const FichierProjete projection = projette_fichier(chemin.c_str());
+  if (projection.taille < 0) return;
+  if (projection.taille == 0) {
     ecrit("info string %s : fichier vide ou illisible ; livre ignore\n", NOM_CLES);
-    close(fd);
     return;
   }
-  if (etat.st_size % TAILLE_CLE_LIVRE != 0) {
+  if (projection.taille % TAILLE_CLE_LIVRE != 0) {
     ecrit("info string %s : taille de %lld octets, pas un multiple de %d ; livre ignore\n", NOM_CLES,
-          static_cast<long long>(etat.st_size), TAILLE_CLE_LIVRE);
-    close(fd);
+          static_cast<long long>(projection.taille), TAILLE_CLE_LIVRE);
+    libere_projection(projection);
     return;
   }
-  void* vue = mmap(nullptr, static_cast<size_t>(etat.st_size), PROT_READ, MAP_SHARED, fd, 0);
-  close(fd);  // the mapping keeps the file open
-  if (vue == MAP_FAILED) return;
-  vue_livre = static_cast<const uint8_t*>(vue);
-  taille_vue = static_cast<size_t>(etat.st_size);
-  nb_cles_livre = etat.st_size / TAILLE_CLE_LIVRE;
+  if (projection.octets == nullptr) return;
+  projection_livre = projection;
+  vue_livre = projection.octets;
+  nb_cles_livre = projection.taille / TAILLE_CLE_LIVRE;
 
   // The lookup is a binary search: keys out of order would make it miss
   // positions silently, so such a file is refused.
@@ -73,16 +67,16 @@ void mappe_livre() {
       return;
     }
   }
-  struct stat encyclopedie;
   const std::string chemin_stats = chemin_livre(NOM_ENCYCLOPEDIE);
-  if (stat(chemin_stats.c_str(), &encyclopedie) != 0) {
+  const int64_t taille_encyclopedie = taille_fichier(chemin_stats.c_str());
+  if (taille_encyclopedie < 0) {
     ecrit("info string %s : %s ; livre ignore\n", NOM_ENCYCLOPEDIE, std::strerror(errno));
     libere_vue();
     return;
   }
-  if (encyclopedie.st_size != nb_cles_livre * TAILLE_FICHE_LIVRE) {
+  if (taille_encyclopedie != nb_cles_livre * TAILLE_FICHE_LIVRE) {
     ecrit("info string %s : %lld octets pour %lld positions (attendu %lld) ; livre ignore\n",
-          NOM_ENCYCLOPEDIE, static_cast<long long>(encyclopedie.st_size),
+          NOM_ENCYCLOPEDIE, static_cast<long long>(taille_encyclopedie),
           static_cast<long long>(nb_cles_livre),
           static_cast<long long>(nb_cles_livre * TAILLE_FICHE_LIVRE));
     libere_vue();
@@ -98,7 +92,7 @@ std::string chemin_livre(const char* nom) {
   const size_t longueur = strnlen(repertoire_livres, sizeof repertoire_livres);
   std::string chemin(repertoire_livres, longueur);
   if (chemin.empty()) return nom;
-  if (chemin.back() != '/') chemin += '/';
+  if (chemin.back() != '/' && chemin.back() != SEPARATEUR_CHEMIN) chemin += '/';
   return chemin + nom;
 }
 
@@ -110,9 +104,9 @@ void ouvre_livre() {
 }
 
 int livre_present() {
-  struct stat etat {};
-  return stat(chemin_livre(NOM_CLES).c_str(), &etat) == 0 && S_ISREG(etat.st_mode) &&
-         stat(chemin_livre(NOM_ENCYCLOPEDIE).c_str(), &etat) == 0 && S_ISREG(etat.st_mode);
+  int32_t cles = 0, fiches = 0;
+  return taille_fichier(chemin_livre(NOM_CLES).c_str(), &cles) >= 0 && cles &&
+         taille_fichier(chemin_livre(NOM_ENCYCLOPEDIE).c_str(), &fiches) >= 0 && fiches;
 }
 
 void ferme_livre() {
@@ -139,7 +133,7 @@ int64_t cherche_livre(uint64_t cle) {
 
 int lit_encyclopedie(int64_t index, FicheLivre& fiche) {
   const std::string chemin = chemin_livre(NOM_ENCYCLOPEDIE);
-  FILE* f = std::fopen(chemin.c_str(), "rb");
+  FILE* f = ouvre_fichier(chemin.c_str(), "rb");
   if (!f) {
     ecrit("info string %s : %s\n", NOM_ENCYCLOPEDIE, std::strerror(errno));
     return 0;

@@ -1,19 +1,16 @@
 // Standard input through the program's own buffer.
 //
-// Input is read with read(2) on descriptor 0 into `tampon`, never through
+// Input is read from the system (systeme/entree_standard.h) into `tampon`, never through
 // stdio or iostream: the search asks entree_disponible() whether a command
 // is waiting, and that answer must take into account the bytes this reader
 // already holds, or a "stop" sitting in a library buffer while the
 // descriptor is empty would never be seen.
 #include "console/entree.h"
 
-#include <poll.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 
 #include "console/sortie.h"
+#include "systeme/entree_standard.h"
 
 namespace {
 
@@ -28,7 +25,7 @@ constexpr int TAILLE_TAMPON = TAILLE_LECTURE + TAILLE_DIFFEREES;
 char tampon[TAILLE_TAMPON];
 int debut = 0;  // first unread byte
 int fin = 0;    // one past the last byte held
-int fin_vue = 0;        // read(2) has returned 0 (or failed for good)
+int fin_vue = 0;        // the system reported the end of input (or a read failed for good)
 int fin_signalee = 0;   // entree_disponible() has reported the end once
 
 char differees[TAILLE_DIFFEREES];
@@ -44,22 +41,19 @@ void tasse() {
   debut = 0;
 }
 
-// One read(2) into the free part of the buffer. Returns the byte count, 0 at
+// One read into the free part of the buffer. Returns the byte count, 0 at
 // the end of input.
 int lit_descripteur() {
   tasse();
   int libre = TAILLE_LECTURE - fin;
   if (libre <= 0) return 1;  // buffer full: the caller consumes first
-  for (;;) {
-    ssize_t n = read(0, tampon + fin, static_cast<size_t>(libre));
-    if (n > 0) {
-      fin += static_cast<int>(n);
-      return static_cast<int>(n);
-    }
-    if (n < 0 && errno == EINTR) continue;
-    fin_vue = 1;
-    return 0;
+  const int32_t n = lit_entree_standard(tampon + fin, libre);
+  if (n > 0) {
+    fin += n;
+    return n;
   }
+  fin_vue = 1;
+  return 0;
 }
 
 // Next byte without consuming it, reading (blocking) when the buffer is
@@ -87,13 +81,9 @@ bool commande_complete() {
 
 int32_t entree_disponible() {
   if (commande_complete()) return fin - debut;
-  if (!fin_vue) {
-    pollfd p{0, POLLIN, 0};
-    if (poll(&p, 1, 0) > 0 && (p.revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL))) {
-      if (p.revents & POLLNVAL) fin_vue = 1;
-      else lit_descripteur();
-      if (commande_complete()) return fin - debut;
-    }
+  if (!fin_vue && entree_standard_prete()) {
+    lit_descripteur();
+    if (commande_complete()) return fin - debut;
   }
   // Report the end of input once, so that the interpreter runs and learns it.
   if (fin_vue && debut == fin && !fin_signalee) {

@@ -1,4 +1,4 @@
-// Standard input: the program's own line buffer over read(2), and the
+// Standard input: the program's own line buffer over the system's reads, and the
 // non-blocking test the search uses to see whether a command is waiting.
 #pragma once
 

@@ -1,9 +1,9 @@
 #include "console/memoire.h"
 
-#include <sys/mman.h>
-
 #include <cstdint>
 #include <cstdlib>
+
+#include "systeme/memoire_systeme.h"
 
 namespace {
 
@@ -25,9 +25,7 @@ void* alloue_table(std::size_t octets) {
   const std::uintptr_t debut = reinterpret_cast<std::uintptr_t>(bloc) + sizeof(void*);
   void** table = reinterpret_cast<void**>((debut + alignement - 1) & ~(alignement - 1));
   table[-1] = bloc;
-#ifdef MADV_HUGEPAGE
-  if (alignement == GRANDE_PAGE) madvise(table, octets & ~(GRANDE_PAGE - 1), MADV_HUGEPAGE);
-#endif
+  if (alignement == GRANDE_PAGE) demande_grandes_pages(table, octets & ~(GRANDE_PAGE - 1));
   return table;
 }
 

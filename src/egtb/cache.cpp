@@ -10,6 +10,7 @@
 #include "egtb/compression.h"
 #include "egtb/registre.h"
 #include "egtb/tablebases.h"
+#include "systeme/fichiers.h"
 
 // One cache and one set of open files serve every searching thread: a
 // probe holds them until its value is read.
@@ -69,10 +70,10 @@ void rend_libre(BlocCache* b) {
 FILE* fichier_de(int n, int camp) {
   DescTable& t = tables[n];
   if (t.fichier[camp]) return t.fichier[camp];
-  t.fichier[camp] = std::fopen(t.fichier_nom[camp], "rb");
+  t.fichier[camp] = ouvre_fichier(t.fichier_nom[camp], "rb");
   if (!t.fichier[camp]) {
     ferme_fichiers_tables();
-    t.fichier[camp] = std::fopen(t.fichier_nom[camp], "rb");
+    t.fichier[camp] = ouvre_fichier(t.fichier_nom[camp], "rb");
   }
   return t.fichier[camp];
 }

@@ -10,6 +10,7 @@
 #include "egtb/cache.h"
 #include "egtb/compression.h"
 #include "egtb/tablebases.h"
+#include "systeme/fichiers.h"
 
 DescTable tables[NB_TABLES + 1];
 
@@ -69,7 +70,7 @@ void initialise_registre() {
   std::memset(arbre_comptes, 0, sizeof arbre_comptes);
 }
 
-FILE* ouvre(const std::string& nom) { return std::fopen(nom.c_str(), "rb"); }
+FILE* ouvre(const std::string& nom) { return ouvre_fichier(nom.c_str(), "rb"); }
 
 const char* const SEPARATEUR_REPERTOIRE = "/";
 

@@ -1,13 +1,11 @@
 // Process start-up and the idle command loop.
 #include "front/demarrage.h"
 
-#include <unistd.h>
-
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <system_error>
 
 #include "board/cles.h"
 #include "board/position.h"
@@ -18,6 +16,8 @@
 #include "front/interprete.h"
 #include "movegen/bitboard.h"
 #include "search/table_hash.h"
+#include "systeme/chemins.h"
+#include "systeme/executable.h"
 
 namespace {
 
@@ -28,9 +28,10 @@ constexpr int64_t HASH_DEPART = 1048576;
 // The current directory is the default book directory. One that does not fit
 // is named "." instead, which is the same directory.
 void repertoire_depart() {
-  char chemin[PATH_MAX];
-  if (getcwd(chemin, sizeof chemin) && std::strlen(chemin) < TAILLE_REPERTOIRE)
-    std::strcpy(repertoire_livres, chemin);
+  std::error_code erreur;
+  const std::string chemin = texte_chemin(std::filesystem::current_path(erreur));
+  if (!erreur && !chemin.empty() && chemin.size() < TAILLE_REPERTOIRE)
+    std::strcpy(repertoire_livres, chemin.c_str());
   else
     std::strcpy(repertoire_livres, ".");
 }
@@ -38,12 +39,13 @@ void repertoire_depart() {
 // Makes `dossier` the book directory when it holds a book; 0 (and nothing
 // changed) otherwise, or when its full name does not fit.
 int essaie_repertoire(const std::string& dossier) {
-  char canonique[PATH_MAX];
-  if (dossier.empty() || !realpath(dossier.c_str(), canonique) || std::strlen(canonique) >= TAILLE_REPERTOIRE)
-    return 0;
+  if (dossier.empty()) return 0;
+  std::error_code erreur;
+  const std::string canonique = texte_chemin(std::filesystem::canonical(chemin_natif(dossier), erreur));
+  if (erreur || canonique.size() >= TAILLE_REPERTOIRE) return 0;
   char ancien[TAILLE_REPERTOIRE];
   std::memcpy(ancien, repertoire_livres, sizeof ancien);
-  std::strcpy(repertoire_livres, canonique);
+  std::strcpy(repertoire_livres, canonique.c_str());
   if (livre_present()) return 1;
   std::memcpy(repertoire_livres, ancien, sizeof ancien);
   return 0;
@@ -59,12 +61,9 @@ void cherche_livre_par_defaut() {
     essaie_repertoire(impose);
     return;
   }
-  char programme[PATH_MAX];
-  const ssize_t n = readlink("/proc/self/exe", programme, sizeof programme - 1);
-  if (n <= 0) return;
-  programme[n] = 0;
-  std::string dossier(programme);
-  dossier.erase(dossier.find_last_of('/') + 1);
+  std::string dossier = chemin_executable();
+  if (dossier.empty()) return;
+  dossier.erase(dossier.find_last_of(SEPARATEUR_CHEMIN) + 1);
   // The book tools/start.sh builds in the project (books/ beside build/),
   // then the one "cmake --install" puts beside bin/.
   if (!essaie_repertoire(dossier + "../books")) essaie_repertoire(dossier + "../share/velmar");

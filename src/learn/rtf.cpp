@@ -1,10 +1,5 @@
 #include "learn/rtf.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -12,6 +7,9 @@
 #include "board/texte_coup.h"
 #include "book/eco.h"
 #include "learn/apprentissage.h"
+#include "systeme/fichiers.h"
+#include "systeme/flux_memoire.h"
+#include "systeme/heure.h"
 
 namespace {
 
@@ -32,38 +30,24 @@ constexpr const char* entete_rtf =
 // One report at a time is composed in memory; its file stays open for
 // appending until the report is closed.
 struct RapportEnCours {
-  FILE* flux;
-  char* tampon;
-  size_t taille;
-  int descripteur;
+  FluxMemoire texte;
+  int64_t fichier;
 };
-RapportEnCours rapport = {nullptr, nullptr, 0, -1};
+RapportEnCours rapport = {{nullptr, nullptr, 0}, -1};
 
 constexpr char FIN_RTF[] = "}\n";
-constexpr off_t LONGUEUR_FIN_RTF = sizeof FIN_RTF - 1;
+constexpr int64_t LONGUEUR_FIN_RTF = sizeof FIN_RTF - 1;
 
 // Where the next report starts: over the closing brace of the document, or
 // at the end of a file written without one.
-off_t debut_rapport(int descripteur, off_t taille) {
+int64_t debut_rapport(int64_t fichier, int64_t taille) {
   char fin[LONGUEUR_FIN_RTF];
-  if (taille >= LONGUEUR_FIN_RTF && pread(descripteur, fin, LONGUEUR_FIN_RTF, taille - LONGUEUR_FIN_RTF) ==
-                                        LONGUEUR_FIN_RTF &&
+  if (taille >= LONGUEUR_FIN_RTF &&
+      lit_fichier_direct(fichier, fin, LONGUEUR_FIN_RTF, taille - LONGUEUR_FIN_RTF) == LONGUEUR_FIN_RTF &&
       std::memcmp(fin, FIN_RTF, LONGUEUR_FIN_RTF) == 0)
     return taille - LONGUEUR_FIN_RTF;
-  if (taille >= 1 && pread(descripteur, fin, 1, taille - 1) == 1 && fin[0] == '}') return taille - 1;
+  if (taille >= 1 && lit_fichier_direct(fichier, fin, 1, taille - 1) == 1 && fin[0] == '}') return taille - 1;
   return taille;
-}
-
-// Writes all of `octets` at `position`; false on any failure.
-bool ecrit_a(int descripteur, const char* octets, size_t taille, off_t position) {
-  size_t fait = 0;
-  while (fait < taille) {
-    const ssize_t n = pwrite(descripteur, octets + fait, taille - fait, position + off_t(fait));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    fait += size_t(n);
-  }
-  return true;
 }
 
 // "Chess Merida" characters by piece type, on light and on dark squares.
@@ -91,8 +75,7 @@ char caractere_case(int piece, int sq) {
 void ecrit_tete_rapport(FILE* flux, const Partie& p) {
   std::fputs("************************************\\par\n", flux);
   const std::time_t maintenant = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&maintenant, &local);
+  const std::tm local = heure_locale(maintenant);
   std::fprintf(flux, "Date : %02d:%02d %02d/%02d/%4d\\par\n", local.tm_hour, local.tm_min, local.tm_mday,
                local.tm_mon + 1, local.tm_year + 1900);
   ecrit_diagramme(flux);
@@ -121,49 +104,42 @@ void ecrit_liste_coups(FILE* flux, const Partie& p) {
 }  // namespace
 
 FILE* ouvre_fichier_rtf(const char* nom) {
-  if (rapport.flux != nullptr) return nullptr;
-  const int descripteur = open(nom, O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  if (descripteur < 0) return nullptr;
+  if (rapport.texte.flux != nullptr) return nullptr;
+  const int64_t fichier = ouvre_fichier_direct(nom);
+  if (fichier < 0) return nullptr;
   // A file that holds nothing yet (new, or left empty) gets the header.
-  struct stat etat {};
-  const bool nouveau = fstat(descripteur, &etat) != 0 || etat.st_size == 0;
-  rapport.tampon = nullptr;
-  rapport.taille = 0;
-  FILE* flux = open_memstream(&rapport.tampon, &rapport.taille);
-  if (flux == nullptr) {
-    close(descripteur);
+  const bool nouveau = taille_fichier_direct(fichier) <= 0;
+  if (!ouvre_flux_memoire(rapport.texte)) {
+    ferme_fichier_direct(fichier);
     return nullptr;
   }
-  rapport.flux = flux;
-  rapport.descripteur = descripteur;
-  if (nouveau) std::fputs(entete_rtf, flux);
-  return flux;
+  rapport.fichier = fichier;
+  if (nouveau) std::fputs(entete_rtf, rapport.texte.flux);
+  return rapport.texte.flux;
 }
 
 int ferme_fichier_rtf(FILE* flux) {
-  if (flux == nullptr || flux != rapport.flux) return 0;
+  if (flux == nullptr || flux != rapport.texte.flux) return 0;
   std::fputs(FIN_RTF, flux);
-  bool ecrit = std::fclose(flux) == 0;
-  const int descripteur = rapport.descripteur;
-  struct stat etat {};
-  ecrit = ecrit && fstat(descripteur, &etat) == 0;
+  bool ecrit = ferme_flux_memoire(rapport.texte);
+  const int64_t fichier = rapport.fichier;
+  const int64_t taille_avant = ecrit ? taille_fichier_direct(fichier) : -1;
+  ecrit = ecrit && taille_avant >= 0;
   if (ecrit) {
-    const off_t taille_avant = etat.st_size;
-    const off_t debut = debut_rapport(descripteur, taille_avant);
-    if (!ecrit_a(descripteur, rapport.tampon, rapport.taille, debut)) {
+    const int64_t debut = debut_rapport(fichier, taille_avant);
+    if (!ecrit_fichier_direct(fichier, rapport.texte.octets, static_cast<int64_t>(rapport.texte.taille), debut)) {
       // A report that did not fit is taken back out and the closing brace
       // put back, so the file keeps only whole reports.
       ecrit = false;
-      while (ftruncate(descripteur, debut) != 0 && errno == EINTR) {
-      }
+      tronque_fichier_direct(fichier, debut);
       if (debut < taille_avant)
-        ecrit_a(descripteur, taille_avant - debut == LONGUEUR_FIN_RTF ? FIN_RTF : "}", size_t(taille_avant - debut),
-                debut);
+        ecrit_fichier_direct(fichier, taille_avant - debut == LONGUEUR_FIN_RTF ? FIN_RTF : "}",
+                             taille_avant - debut, debut);
     }
   }
-  close(descripteur);
-  std::free(rapport.tampon);
-  rapport = {nullptr, nullptr, 0, -1};
+  ferme_fichier_direct(fichier);
+  std::free(rapport.texte.octets);
+  rapport = {{nullptr, nullptr, 0}, -1};
   return ecrit ? 1 : 0;
 }
 

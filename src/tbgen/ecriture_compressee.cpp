@@ -9,6 +9,7 @@
 #include <queue>
 
 #include "egtb/compression.h"
+#include "systeme/fichiers.h"
 
 namespace {
 
@@ -221,7 +222,7 @@ bool ecrit_compresse(const std::string& chemin, const std::vector<int8_t>& donne
   ecrit32(entete, 64, uint32_t(entete.size()));
   ecrit32(entete, entete.size() - 4, somme_controle(entete.data(), int64_t(entete.size() - 4)));
 
-  FILE* f = std::fopen(chemin.c_str(), "wb");
+  FILE* f = ouvre_fichier(chemin.c_str(), "wb");
   bool ok = f && std::fwrite(entete.data(), 1, entete.size(), f) == entete.size();
   for (uint32_t k = 0; ok && k < nb_blocs; ++k) ok = std::fwrite(blocs[k].data(), 1, blocs[k].size(), f) == blocs[k].size();
   if (f && std::fclose(f) != 0) ok = false;

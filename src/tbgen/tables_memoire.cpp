@@ -10,6 +10,7 @@
 #include "egtb/indices.h"
 #include "tbgen/ecriture_compressee.h"
 #include "tbgen/plateau_table.h"
+#include "systeme/fichiers.h"
 
 TableMemoire tables_memoire[NB_TABLES + 1];
 
@@ -25,7 +26,7 @@ constexpr char LETTRES[] = "qrbnp";  // strongest first, as in the set names
 // Decodes a whole ".emd" file of `taille` entries with the engine's reader;
 // false (and a message when the file exists) on any fault.
 bool lit_compresse(const std::string& chemin, std::vector<int8_t>& face, int32_t taille) {
-  FILE* f = std::fopen(chemin.c_str(), "rb");
+  FILE* f = ouvre_fichier(chemin.c_str(), "rb");
   if (!f) return false;
   Decodage* d = nullptr;
   bool ok = lit_entete(f, &d) == ENTETE_OK && d->log_bloc == LOG_TAILLE_BLOC && d->longueur_totale == taille;
@@ -56,8 +57,8 @@ std::string chemin_fichier_table(const std::string& repertoire, int n, int camp)
 
 bool fichiers_presents(const std::string& repertoire, int n) {
   for (int camp = 0; camp < nb_faces(n); ++camp) {
-    FILE* f = std::fopen(chemin_fichier_table(repertoire, n, camp).c_str(), "rb");
-    if (!f) f = std::fopen((chemin_fichier_table(repertoire, n, camp) + ".emd").c_str(), "rb");
+    FILE* f = ouvre_fichier(chemin_fichier_table(repertoire, n, camp).c_str(), "rb");
+    if (!f) f = ouvre_fichier((chemin_fichier_table(repertoire, n, camp) + ".emd").c_str(), "rb");
     if (!f) return false;
     std::fclose(f);
   }
@@ -68,7 +69,7 @@ bool charge_table(const std::string& repertoire, int n) {
   TableMemoire& t = tables_memoire[n];
   for (int camp = 0; camp < nb_faces(n); ++camp) {
     const std::string chemin = chemin_fichier_table(repertoire, n, camp);
-    FILE* f = std::fopen(chemin.c_str(), "rb");
+    FILE* f = ouvre_fichier(chemin.c_str(), "rb");
     std::vector<int8_t>& face = t.face[camp];
     if (!f) {
       if (lit_compresse(chemin + ".emd", face, taille_face(n, camp))) continue;
@@ -98,7 +99,7 @@ bool ecrit_table(const std::string& repertoire, int n, bool compresse) {
       std::fprintf(stderr, "velmar tb: cannot write %s.emd\n", chemin.c_str());
       return false;
     }
-    FILE* f = std::fopen(chemin.c_str(), "wb");
+    FILE* f = ouvre_fichier(chemin.c_str(), "wb");
     bool ok = f && std::fwrite(t.face[camp].data(), 1, t.face[camp].size(), f) == t.face[camp].size();
     if (f && std::fclose(f) != 0) ok = false;
     if (!ok) {

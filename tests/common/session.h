@@ -1,6 +1,9 @@
-// Drives the real velmar binary through pipes, for transcript tests.
+// Drives the real velmar binary through pipes, for transcript tests (on
+// Linux with fork and poll, on Windows with CreateProcessW and a thread that
+// reads the engine's output).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,12 +32,17 @@ class SessionUci {
 
  private:
   bool lit_ligne(std::string& ligne, int delai_ms);
-  int pid_ = -1;
-  int entree_ = -1;
-  int sortie_ = -1;
   std::string tampon_;
   bool fin_ = false;
   int statut_ = -1;
+#ifdef _WIN32
+  struct Processus;
+  std::unique_ptr<Processus> p_;
+#else
+  int pid_ = -1;
+  int entree_ = -1;
+  int sortie_ = -1;
+#endif
 };
 
 // Runs the binary with `args`, feeds it `entree` then closes its input, and
