@@ -18,8 +18,12 @@ set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(VELMAR_MINGW x86_64-w64-mingw32)
 
 find_program(VELMAR_CLANG NAMES clang++ clang++-16 clang++-15 clang++-14 REQUIRED)
+find_program(VELMAR_CLANG_C NAMES clang clang-16 clang-15 clang-14 REQUIRED)
 set(CMAKE_CXX_COMPILER ${VELMAR_CLANG})
 set(CMAKE_CXX_COMPILER_TARGET ${VELMAR_MINGW})
+# C only for what the tests build beside the engine (GoogleTest's project).
+set(CMAKE_C_COMPILER ${VELMAR_CLANG_C})
+set(CMAKE_C_COMPILER_TARGET ${VELMAR_MINGW})
 set(CMAKE_RC_COMPILER ${VELMAR_MINGW}-windres)
 
 # The GCC whose C++ library is used: the newest posix-threads one Debian
@@ -38,9 +42,11 @@ set(VELMAR_MINGW_GCC ${VELMAR_MINGW_GCC} CACHE PATH "mingw-w64 GCC library folde
 set(VELMAR_MINGW_RACINE /usr/${VELMAR_MINGW})
 set(CMAKE_CXX_FLAGS_INIT
     "--sysroot=${VELMAR_MINGW_RACINE} -nostdinc++ -isystem ${VELMAR_MINGW_GCC}/include/c++ -isystem ${VELMAR_MINGW_GCC}/include/c++/${VELMAR_MINGW} -isystem ${VELMAR_MINGW_GCC}/include/c++/backward")
+set(CMAKE_C_FLAGS_INIT "--sysroot=${VELMAR_MINGW_RACINE}")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -L${VELMAR_MINGW_GCC} -Wno-unused-command-line-argument")
 # The threads library last: libstdc++ takes its clocks from it.
-set(CMAKE_CXX_STANDARD_LIBRARIES "-lstdc++ -lpthread" CACHE STRING "Libraries every program links")
+set(CMAKE_CXX_STANDARD_LIBRARIES "-lstdc++ -lpthread" CACHE STRING "Libraries every C++ program links")
+set(CMAKE_C_STANDARD_LIBRARIES "-lpthread" CACHE STRING "Libraries every C program links")
 
 # Libraries and headers come from the mingw-w64 tree only, never from the
 # building machine's /usr/include or /usr/lib.

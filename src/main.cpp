@@ -4,6 +4,7 @@
 
 #include "front/demarrage.h"
 #include "modes.h"
+#include "systeme/chemins.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ constexpr Mode modes[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+  argv = arguments_utf8(argc, argv);
   if (argc > 1) {
     for (const Mode& m : modes)
       if (std::strcmp(argv[1], m.nom) == 0) return m.lance(argc - 2, argv + 2);

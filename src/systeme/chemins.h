@@ -16,3 +16,8 @@ constexpr char SEPARATEUR_CHEMIN = '/';
 std::filesystem::path chemin_natif(const std::string& texte);
 // The UTF-8 text of `chemin`.
 std::string texte_chemin(const std::filesystem::path& chemin);
+
+// The program's arguments as UTF-8 text. On Windows main() receives them in
+// the ANSI code page, where a name such as "Zoë" may not survive; they are
+// taken again from the wide command line. Elsewhere `argv` is returned.
+char** arguments_utf8(int argc, char** argv);

@@ -59,6 +59,25 @@ TEST_F(UciLivre, CoupDuLivreEtLignesDesCandidats) {
   EXPECT_EQ(compte(l, "info depth"), 0);  // no search
 }
 
+// A folder name with spaces and letters outside ASCII, as a user's folder
+// often has on Windows: the book is written there from the command line and
+// read from there through BookDirectory (UTF-8 text from the interface).
+TEST(UciLivreAccents, DossierAvecEspacesEtAccents) {
+  DossierTemporaire d;
+  const std::string dossier = d.chemin + "/Zo\u00eb \u00c9checs";
+  int statut = -1;
+  lance_velmar({"book", "--out", dossier, "--min-games", "1", PGN}, "", &statut);
+  ASSERT_EQ(statut, 0);
+  SessionUci s;
+  s.envoie("setoption name BookDirectory value " + dossier);
+  s.envoie("setoption name OwnBook value true");
+  s.envoie("position startpos");
+  const std::vector<std::string> l = cherche(s);
+  ASSERT_GE(l.size(), 3u);
+  EXPECT_EQ(l.back(), "bestmove e2e4");
+  EXPECT_EQ(compte(l, "info string e2e4 [92.2%]"), 1);
+}
+
 TEST_F(UciLivre, OwnBookEstOuvertParDefaut) {
   // Interfaces send only the options a user changed: the announced default
   // is the state the engine is in.

@@ -4,9 +4,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "common/session.h"
+#include "systeme/chemins.h"
 
 namespace {
 
@@ -14,11 +16,16 @@ namespace {
 // any file the engine writes are known.
 class RepertoireTemporaire {
  public:
+  // Named as the engine names its start-up directory (on Windows with a
+  // drive letter).
   RepertoireTemporaire() {
     char modele[] = "/tmp/velmar_front_XXXXXX";
-    chemin = mkdtemp(modele);
+    chemin = texte_chemin(std::filesystem::canonical(chemin_natif(mkdtemp(modele))));
   }
-  ~RepertoireTemporaire() { std::system(("rm -rf " + chemin).c_str()); }
+  ~RepertoireTemporaire() {
+    std::error_code e;
+    std::filesystem::remove_all(chemin_natif(chemin), e);
+  }
   std::string chemin;
 };
 
@@ -103,6 +110,7 @@ TEST(Uci, FinDeLEntreeOuQuitTermineAvecStatutZero) {
   // Nothing after "quit" is read.
   EXPECT_EQ(lance_velmar({}, "quit\nisready\n", &statut), "");
   EXPECT_EQ(statut, 0);
+#ifndef _WIN32
   // A last line without its line end still runs.
   FILE* f = popen("printf 'isready\\nisready' | " VELMAR_BINARY, "r");
   ASSERT_NE(f, nullptr);
@@ -111,6 +119,7 @@ TEST(Uci, FinDeLEntreeOuQuitTermineAvecStatutZero) {
   tampon[n] = 0;
   EXPECT_EQ(pclose(f), 0);
   EXPECT_STREQ(tampon, "readyok\nreadyok\n");
+#endif
 }
 
 TEST(Uci, MotsEtLignesTropLongsRefuses) {
@@ -208,5 +217,21 @@ TEST(Uci, DebugOuvreEtFermeLeJournal) {
   lance_velmar({}, "setoption name LogFile value false\nisready\n", nullptr, 60000, rep2.chemin);
   EXPECT_NE(access((rep2.chemin + "/Velmar.log").c_str(), F_OK), 0);
 }
+
+#if !VELMAR_SYZYGY
+// Built without the Fathom library: a Syzygy path is answered with one line
+// saying so, and the options are still announced and accepted.
+TEST(Uci, SansSyzygyLeCheminEstRefuseEnUneLigne) {
+  RepertoireTemporaire rep;
+  const std::string sortie = lance_velmar({},
+                                          "setoption name SyzygyPath value " + rep.chemin + "\n"
+                                          "setoption name SyzygyPath value <empty>\n"
+                                          "isready\n",
+                                          nullptr, 60000, rep.chemin);
+  EXPECT_EQ(sortie,
+            "info string SyzygyPath : cette version est construite sans les tables Syzygy (bibliotheque Fathom "
+            "absente) ; chemin ignore\nreadyok\n");
+}
+#endif
 
 }  // namespace
