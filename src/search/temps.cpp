@@ -158,7 +158,12 @@ void calcule_temps() {
       // where one late scheduling of the process loses on time.
       const int64_t plancher = std::min(std::max<int64_t>(dispo - RESERVE_HORLOGE, 0) / 35 + 3 * i_ms / 4, dispo / 2);
       limite_appliquee = std::max<int64_t>({l.normale, plancher, 1});
-      absolu_applique = std::max(l.absolue, limite_appliquee);
+      // Beyond the normal limit the stop rules spend only the clock above
+      // the reserve: otherwise a long game at a small increment drains the
+      // reserve too, down to a few milliseconds, and a late scheduling of
+      // the process then loses on time.
+      const int64_t au_dessus = std::max<int64_t>(dispo - RESERVE_HORLOGE, 0);
+      absolu_applique = std::max(std::min(l.absolue, limite_appliquee + au_dessus), limite_appliquee);
     }
   }
 

@@ -106,6 +106,8 @@ TEST(TempsTest, MillisecondesQuandLesSecondesNeSuffisentPas) {
       // comes off first).
       {{20000, 200, 0, 0, false}, 714, 9995, 19940},
       {{500, 10, 0, 0, false}, 13, 245, 440},       // 0.5 s + 0.01 s: the reserve is kept
+      {{300, 10, 0, 0, false}, 8, 48, 260},         // the stop rules spend only what is above it
+      {{200, 10, 0, 0, false}, 7, 7, 170},          // and nothing of the reserve itself
       {{30000, 0, 0, 0, false}, 856, 4280, 29940},  // 30 s: a 35th of the clock
       {{1000, 0, 40, 0, true}, 24, 120, 940},       // 1 s for 40 moves
       {{3000, 0, 1, 1, true}, 2392, 2392, 2940},    // one move to go: whole seconds would flag
