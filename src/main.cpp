@@ -5,6 +5,7 @@
 #include "front/demarrage.h"
 #include "modes.h"
 #include "systeme/chemins.h"
+#include "systeme/entree_standard.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ constexpr Mode modes[] = {
 
 int main(int argc, char** argv) {
   argv = arguments_utf8(argc, argv);
+  sortie_standard_brute();
   if (argc > 1) {
     for (const Mode& m : modes)
       if (std::strcmp(argv[1], m.nom) == 0) return m.lance(argc - 2, argv + 2);

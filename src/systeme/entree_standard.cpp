@@ -15,7 +15,11 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+
+#include <cstdio>
 #else
 #include <poll.h>
 #include <unistd.h>
@@ -42,14 +46,12 @@ int32_t fin_recue = 0;  // the thread has met the end of input
 
 DWORD WINAPI lecteur(void*) {
   const HANDLE entree = GetStdHandle(STD_INPUT_HANDLE);
-  // A pipe reports a zero-byte write as a zero-byte read; only a broken
-  // pipe ends it. For a file or a console (Ctrl+Z) zero bytes is the end.
-  const bool tube = GetFileType(entree) == FILE_TYPE_PIPE;
   char bloc[4096];
   for (;;) {
     DWORD n = 0;
+    // Zero bytes is the end, as for the C library: a file's end, Ctrl+Z
+    // on a console, a closed pipe (Wine reports a Unix pipe's end so).
     const BOOL lu = ReadFile(entree, bloc, sizeof bloc, &n, nullptr);
-    if (lu && n == 0 && tube) continue;
     AcquireSRWLockExclusive(&verrou);
     if (!lu || n == 0) {
       fin_recue = 1;
@@ -92,6 +94,8 @@ int32_t lit_entree_standard(char* tampon, int32_t taille) {
   return n;
 }
 
+void sortie_standard_brute() { _setmode(_fileno(stdout), _O_BINARY); }
+
 int32_t entree_standard_prete() {
   InitOnceExecuteOnce(&lancement, lance_lecteur, nullptr, nullptr);
   AcquireSRWLockShared(&verrou);
@@ -110,6 +114,8 @@ int32_t lit_entree_standard(char* tampon, int32_t taille) {
     return 0;
   }
 }
+
+void sortie_standard_brute() {}
 
 int32_t entree_standard_prete() {
   pollfd p{0, POLLIN, 0};
