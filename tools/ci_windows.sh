@@ -80,6 +80,7 @@ echo "ci_windows: perft 5 = $perft_windows"
 # A UCI session through pipes, timed.
 ms() { date +%s%3N; }
 coproc MOTEUR { wine "$exe" 2>/dev/null; }
+pid_moteur=$MOTEUR_PID  # bash forgets MOTEUR_PID once the program ends
 envoie() { printf '%s\n' "$1" >&"${MOTEUR[1]}"; }
 # attend PREFIX [SECONDS]: reads lines until one starts with PREFIX.
 attend() {
@@ -116,12 +117,12 @@ t=$(ms)
 envoie quit
 fin=0
 for _ in $(seq 1 200); do
-  if ! kill -0 "$MOTEUR_PID" 2>/dev/null; then fin=1; break; fi
+  if ! kill -0 "$pid_moteur" 2>/dev/null; then fin=1; break; fi
   sleep 0.05
 done
 quit_ms=$(($(ms) - t))
-[ $fin = 1 ] || { faute "UCI session: still running 10 s after quit"; kill "$MOTEUR_PID" 2>/dev/null || true; }
-wait "$MOTEUR_PID" 2>/dev/null || true
+[ $fin = 1 ] || { faute "UCI session: still running 10 s after quit"; kill "$pid_moteur" 2>/dev/null || true; }
+wait "$pid_moteur" 2>/dev/null || true
 echo "ci_windows: UCI session: stop answered in ${stop_ms:-?} ms, ponderhit to bestmove ${ponderhit_ms:-?} ms, quit ended the program in $quit_ms ms"
 
 # The default book, built by both programs.
