@@ -18,7 +18,7 @@ binaire=build/velmar
 a_jour() {  # true when the binary is newer than every source and build file
   [ -x "$binaire" ] && [ -f build/CMakeCache.txt ] || return 1
   local source
-  for source in CMakeLists.txt src/*.cpp src/*/*.cpp src/*/*.h tools/*.cpp tools/*.h; do
+  for source in CMakeLists.txt cmake/* src/*.cpp src/*/*.cpp src/*/*.h tools/*.cpp tools/*.h; do
     [ "$source" -nt "$binaire" ] && return 1
   done
   return 0
@@ -31,7 +31,9 @@ if ! a_jour; then
     elif command -v sudo >/dev/null; then sudo -n bash -c "$(declare -f installe_fathom); installe_fathom" >&2 || true
     fi
   fi
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELMAR_NATIVE=ON >/dev/null
+  # Profile-guided and link-time optimised (see cmake/optimisation.cmake):
+  # the build runs "velmar bench" with an instrumented engine first.
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELMAR_NATIVE=ON -DVELMAR_PGO=ON >/dev/null
   cmake --build build -j"$(nproc 2>/dev/null || echo 2)" --target velmar >&2
   # Built from every source as it is now, even when nothing needed relinking.
   touch "$binaire"
