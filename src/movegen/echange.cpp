@@ -17,20 +17,24 @@ Bitboard ajoute_rayons_x(int s, int dir, Bitboard ensemble) {
 
 namespace {
 
-// Square of the least valuable attacker of side `camp` in `ensemble`
-// (the lowest-numbered one among equals), or 64 when it has none.
-int moindre_attaquant(Bitboard ensemble, int camp) {
-  static constexpr Bitboard Position::*PIECES[2][5] = {
-      {&Position::pions_blancs, &Position::cavaliers_blancs, &Position::fous_blancs, &Position::tours_blanches,
-       &Position::dames_blanches},
-      {&Position::pions_noirs, &Position::cavaliers_noirs, &Position::fous_noirs, &Position::tours_noires,
-       &Position::dames_noires},
-  };
+// Square of the least valuable attacker of side C in `ensemble` (the
+// lowest-numbered one among equals), or 64 when it has none. Written per side
+// so that each piece set is read at a fixed place of the thread's board.
+template <int C> int moindre_attaquant_camp(Bitboard ensemble) {
   const Position& P = position;
-  for (Bitboard Position::*pieces : PIECES[camp])
-    if (const Bitboard b = ensemble & (P.*pieces)) return premier_bit(b);
-  const int roi = camp == BLANCS ? P.roi_blanc : P.roi_noir;
+  Bitboard b;
+  if ((b = ensemble & (C == BLANCS ? P.pions_blancs : P.pions_noirs)) ||
+      (b = ensemble & (C == BLANCS ? P.cavaliers_blancs : P.cavaliers_noirs)) ||
+      (b = ensemble & (C == BLANCS ? P.fous_blancs : P.fous_noirs)) ||
+      (b = ensemble & (C == BLANCS ? P.tours_blanches : P.tours_noires)) ||
+      (b = ensemble & (C == BLANCS ? P.dames_blanches : P.dames_noires)))
+    return premier_bit(b);
+  const int roi = C == BLANCS ? P.roi_blanc : P.roi_noir;
   return (ensemble & masque_case[roi]) ? roi : AUCUNE_CASE;
+}
+
+inline int moindre_attaquant(Bitboard ensemble, int camp) {
+  return camp == BLANCS ? moindre_attaquant_camp<BLANCS>(ensemble) : moindre_attaquant_camp<NOIRS>(ensemble);
 }
 
 }  // namespace
