@@ -51,16 +51,19 @@ int longueur_liste(int ply) { return static_cast<int>(debut_liste[ply + 1] - deb
 // scores keep generation order. Lists are short and often nearly sorted.
 void ordonne(Coup* liste, int n) {
   if (n > TAILLE_SCORES) n = TAILLE_SCORES;  // never reached: no position has that many moves
+  // The thread's scores through one pointer, taken once: the loop then
+  // indexes a register instead of rebuilding the address from the thread's.
+  int32_t* const scores = score_coups;
   // Insertion: each entry moves up past the lower scores before it only.
   for (int k = 1; k < n; ++k) {
-    const int32_t score = score_coups[k];
+    const int32_t score = scores[k];
     const Coup coup = liste[k];
     int j = k;
-    for (; j > 0 && score_coups[j - 1] < score; --j) {
-      score_coups[j] = score_coups[j - 1];
+    for (; j > 0 && scores[j - 1] < score; --j) {
+      scores[j] = scores[j - 1];
       liste[j] = liste[j - 1];
     }
-    score_coups[j] = score;
+    scores[j] = score;
     liste[j] = coup;
   }
 }
@@ -70,9 +73,10 @@ void ordonne(Coup* liste, int n) {
 Coup* meilleur_historique(int camp, Coup* liste, Coup* fin) {
   Coup* meilleur = nullptr;
   int32_t record = -1;
+  const int32_t* const scores = historique[camp];
   for (Coup* c = liste; c != fin; ++c) {
     if (*c == 0) continue;
-    const int32_t h = historique[camp][*c & 0xFFF];
+    const int32_t h = scores[*c & 0xFFF];
     if (h > record) {
       record = h;
       meilleur = c;
@@ -112,10 +116,12 @@ Coup selection_coup(int camp, int ply, int index) {
       Coup* fin = genere_captures(ply, camp, debut);
       debut_liste[ply + 1] = fin;
       const int n = static_cast<int>(fin - debut);
+      const Coup hash = coup_hash[ply];
+      int32_t* const scores = score_coups;
       for (int k = 0; k < n && k < TAILLE_SCORES; ++k) {
         const Coup c = debut[k];
         int score;
-        if (coup_hash[ply] != 0 && meme_coup(c, coup_hash[ply])) {
+        if (hash != 0 && meme_coup(c, hash)) {
           debut[k] = 0;  // already tried in the hash phase
           score = -INFINI;
         } else {
@@ -123,7 +129,7 @@ Coup selection_coup(int camp, int ply, int index) {
           if (score <= 0) score = echange_statique(origine(c), destination(c), camp);
           if (score >= 0) e.restants++;
         }
-        score_coups[k] = score;
+        scores[k] = score;
       }
       ordonne(debut, n);
       e.suivant = debut;
@@ -159,10 +165,11 @@ Coup selection_coup(int camp, int ply, int index) {
     case PHASE_HISTORIQUE: {
       // Bad captures left over, then the quiet moves: drop the copies of the
       // moves already tried, then take the best by history.
+      // (The three moves are read once: the list does not overlap them.)
       Coup* const fin = debut_liste[ply + 1];
+      const Coup hash = coup_hash[ply], t1 = tueur1[ply], t2 = tueur2[ply];
       for (Coup* c = e.suivant; c != fin; ++c) {
-        if (*c != 0 && (meme_coup(*c, coup_hash[ply]) || meme_coup(*c, tueur1[ply]) || meme_coup(*c, tueur2[ply])))
-          *c = 0;
+        if (*c != 0 && (meme_coup(*c, hash) || meme_coup(*c, t1) || meme_coup(*c, t2))) *c = 0;
       }
       e.restants = 4;
       if (Coup* c = meilleur_historique(camp, e.suivant, fin)) {
@@ -235,6 +242,7 @@ Coup selection_coup_quiescence(int camp, int ply, int seuil, int index) {
     debut_liste[ply + 1] = fin;
     const int n = static_cast<int>(fin - debut);
     int rejetes = 0;
+    int32_t* const scores = score_coups;
     for (int k = 0; k < n && k < TAILLE_SCORES; ++k) {
       const Coup c = debut[k];
       int score;
@@ -249,7 +257,7 @@ Coup selection_coup_quiescence(int camp, int ply, int seuil, int index) {
         score = echange_statique(origine(c), destination(c), camp);
         if (score < 0) rejetes++;
       }
-      score_coups[k] = score;
+      scores[k] = score;
     }
     ordonne(debut, n);
     debut_liste[ply + 1] = fin - rejetes;  // the dropped moves sorted last

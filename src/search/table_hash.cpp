@@ -54,6 +54,19 @@ inline uint32_t melange(const EntreeHash& e) {
 }
 inline uint32_t cle_haute(const EntreeHash& e) { return e.controle ^ melange(e); }
 
+// Reads `source` into `e` when it holds the key basse/haute of the current
+// epoch. The low key word is read first and alone: most probes stop there.
+inline bool lit_entree(const EntreeHash& source, uint32_t basse, uint32_t haute, EntreeHash& e) {
+  if (charge_mot(source.cle_basse) != basse) return false;
+  e = {basse,
+       charge_mot(source.controle),
+       charge_mot(source.coup),
+       charge_mot(source.score),
+       charge_mot(source.drapeaux),
+       charge_mot(source.profondeur)};
+  return cle_haute(e) == haute && epoque_courante(e);
+}
+
 void ecrit_reponse(const char* texte) {
   std::fputs(texte, stdout);
   std::fflush(stdout);
@@ -176,11 +189,9 @@ int lit_hash(int camp, int beta, int profondeur, int ply, int32_t& score, Coup& 
   const uint64_t cle = position.cle;
   const uint32_t basse = static_cast<uint32_t>(cle), haute = static_cast<uint32_t>(cle >> 32);
   const PaireHash& paire = table_hash[indice_hash(camp)];
-  EntreeHash e = charge(paire.profondeur);
-  if (e.cle_basse != basse || cle_haute(e) != haute || !epoque_courante(e)) {
-    e = charge(paire.remplacement);
-    if (e.cle_basse != basse || cle_haute(e) != haute || !epoque_courante(e)) return HASH_RIEN;
-  }
+  EntreeHash e;
+  if (!lit_entree(paire.profondeur, basse, haute, e) && !lit_entree(paire.remplacement, basse, haute, e))
+    return HASH_RIEN;
   coup = static_cast<Coup>(e.coup);
   menace = (e.drapeaux & MENACE_HASH) ? 1 : 0;
   score = e.score;
