@@ -101,20 +101,13 @@ void efface_resume_pions() {
   resume_pions.abri_roi_blancs = resume_pions.abri_roi_noirs = 0;
 }
 
-int evalue_pions() {
-  const Position& p = position;
-  const uint32_t cle = p.cle_pions;
-  dernier_cle_pions = cle;
-  TableHashPions* entree = nullptr;
-  if (TableHashPions* table = table_pions()) {
-    entree = &table[cle & (ENTREES_HASH_PIONS - 1)];
-    if (entree->cle == cle) {
-      std::memcpy(&resume_pions, entree, sizeof resume_pions);
-      ++nb_succes_hash_pions;
-      return resume_pions.score;
-    }
-  }
+namespace {
 
+// The pawn structure worked out (the table missed or is absent), kept in
+// `entree` when there is one. Out of line, so that the table hit in
+// evalue_pions saves no register.
+[[gnu::noinline]] int calcule_pions(uint32_t cle, TableHashPions* entree) {
+  const Position& p = position;
   resume_pions.cle = cle;
   efface_resume_pions();
   int32_t score = 0;
@@ -186,6 +179,23 @@ int evalue_pions() {
   resume_pions.score = score;
   if (entree) std::memcpy(entree, &resume_pions, sizeof resume_pions);
   return score;
+}
+
+}  // namespace
+
+int evalue_pions() {
+  const uint32_t cle = position.cle_pions;
+  dernier_cle_pions = cle;
+  TableHashPions* entree = nullptr;
+  if (TableHashPions* table = table_pions()) {
+    entree = &table[cle & (ENTREES_HASH_PIONS - 1)];
+    if (entree->cle == cle) {
+      std::memcpy(&resume_pions, entree, sizeof resume_pions);
+      ++nb_succes_hash_pions;
+      return resume_pions.score;
+    }
+  }
+  return calcule_pions(cle, entree);
 }
 
 int evalue_pions_passes() {
