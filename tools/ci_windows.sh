@@ -77,6 +77,12 @@ perft_windows=$(wine "$exe" perft 5 | champ "Nodes searched")
 [ "$perft_windows" = "$perft_linux" ] || faute "perft 5 under Wine: $perft_windows, Linux $perft_linux"
 echo "ci_windows: perft 5 = $perft_windows"
 
+# Input from a Unix pipe ends the program at its end, and the output has
+# plain line ends (a CR before them would reach a match runner as part of
+# the move).
+reponse=$(printf 'isready\n' | timeout 60 wine "$exe" | od -An -c | tr -d ' \n')
+[ "$reponse" = 'readyok\n' ] || faute "isready then end of input under Wine: '$reponse', expected 'readyok\n'"
+
 # A UCI session through pipes, timed.
 ms() { date +%s%3N; }
 coproc MOTEUR { wine "$exe" 2>/dev/null; }
