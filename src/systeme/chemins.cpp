@@ -1,11 +1,7 @@
 #include "systeme/chemins.h"
 
 #ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "systeme/api_windows.h"
 #include <shellapi.h>
 
 #include <vector>

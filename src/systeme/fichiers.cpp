@@ -1,12 +1,8 @@
 #include "systeme/fichiers.h"
 
 #ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
+#include "systeme/api_windows.h"
 #include <sys/stat.h>
-#include <windows.h>
 
 #include <cerrno>
 #include <string>

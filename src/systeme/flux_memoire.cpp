@@ -4,11 +4,7 @@
 #include "systeme/flux_memoire.h"
 
 #ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "systeme/api_windows.h"
 #endif
 
 #include <cstdlib>
