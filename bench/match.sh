@@ -3,7 +3,7 @@
 # reports the score, the Elo difference and every game Velmar lost by a fault
 # of its own (time forfeit, illegal move, crash or hang).
 #
-#   bench/match.sh [-n GAMES] [-c CONCURRENCY] [-t TC] [-v fischerandom] OPPONENT...
+#   bench/match.sh [-n GAMES] [-c CONCURRENCY] [-t TC] [-v fischerandom] [-a] [-s ELO0,ELO1] OPPONENT...
 #
 # OPPONENT: glaurung, toga2, stockfish (full strength), stockfish-ELO (for
 # example stockfish-2000: UCI_LimitStrength with UCI_Elo ELO), phalanx, sjeng
@@ -17,6 +17,12 @@
 # "nodes=20000" (20000 nodes a move and no clock; fastchess only).
 # GAMES per opponent (default 100, an even number: each opening is played
 # with both colours); CONCURRENCY default 2.
+# -a adjudicates: a game ends when both engines have seen a score of 6 pawns
+# or more for the same side three moves running, or is drawn from move 40 on
+# after eight moves of both engines within 0.1 pawn.
+# -s ELO0,ELO1 plays a sequential probability ratio test (alpha = beta = 0.05)
+# that stops as soon as it decides between ELO0 and ELO1 for Velmar, or after
+# GAMES games; its last lines are printed with the score.
 #
 # The runner: FASTCHESS=/path/to/fastchess or CUTECHESS=/path/to/cutechess-cli
 # (fastchess is looked for on the PATH and in /tmp/fastchess). To build
@@ -37,17 +43,23 @@ parties=100
 concurrence=2
 cadence=10+0.1
 variante=standard
-while getopts "n:c:t:v:" o; do
+adjudication=()
+sprt=()
+while getopts "n:c:t:v:as:" o; do
   case $o in
     n) parties=$OPTARG ;;
     c) concurrence=$OPTARG ;;
     t) cadence=$OPTARG ;;
     v) variante=$OPTARG ;;
-    *) sed -n '6,27p' "$0"; exit 2 ;;
+    a) adjudication=(-resign movecount=3 score=600 twosided=true -draw movenumber=40 movecount=8 score=10) ;;
+    s)
+      [[ $OPTARG =~ ^-?[0-9.]+,-?[0-9.]+$ ]] || { echo "-s wants ELO0,ELO1, for example -s 0,10" >&2; exit 2; }
+      sprt=(-sprt "elo0=${OPTARG%,*}" "elo1=${OPTARG#*,}" alpha=0.05 beta=0.05) ;;
+    *) sed -n '6,37p' "$0"; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
-[ $# -ge 1 ] || { sed -n '6,27p' "$0"; exit 2; }
+[ $# -ge 1 ] || { sed -n '6,37p' "$0"; exit 2; }
 case $variante in
   standard | fischerandom) ;;
   *) echo "unknown variant: $variante (standard or fischerandom)" >&2; exit 2 ;;
@@ -167,7 +179,7 @@ for adversaire in "$@"; do
           -engine cmd="$cmd" name="$adversaire" "${dir_adversaire[@]}" proto="$protocole" "${options[@]}"
           -each "${tc[@]}" option.Hash=16
           -rounds $((parties / 2)) -games 2 -repeat -concurrency "$concurrence"
-          "${ouvertures_runner[@]}"
+          "${ouvertures_runner[@]}" "${adjudication[@]}" "${sprt[@]}"
           -pgnout file="$pgn")
   echo "== Velmar vs $adversaire, $parties games at $cadence ($genre${suffixe:+, Chess960})"
   # The runner works in match-out/ (fastchess leaves its config.json there).
@@ -200,5 +212,6 @@ for adversaire in "$@"; do
   read -r g n p t i c b < "$sortie/.compte"
   echo "Velmar: $g wins, $n draws, $p losses  ($(elo "$g" "$n" "$p"))"
   echo "Velmar faults: $t time forfeits, $i illegal moves, $c crashes/disconnections, $b hangs"
+  if [ ${#sprt[@]} -gt 0 ]; then grep -E 'LLR|H0|H1' "$journal" | tail -3 || true; fi
   echo "Log: $journal  PGN: $pgn"
 done
